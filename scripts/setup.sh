@@ -48,7 +48,8 @@ install_qemu_user() {
         mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$qemu_dir/deb"
         echo "deb [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $(debian_mirror) bookworm-backports main" >"$list"
         local opts=(-o "Dir::Etc::sourcelist=$list" -o "Dir::Etc::sourceparts=-"
-            -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache")
+            -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
+            -o "APT::Sandbox::User=root")
         apt-get -q "${opts[@]}" update >/dev/null
         (cd "$qemu_dir/deb" && rm -f qemu-user_*.deb && apt-get -q "${opts[@]}" download qemu-user/bookworm-backports >/dev/null)
         rm -rf "$qemu_dir/root"
@@ -72,7 +73,9 @@ if ((${#missing[@]})); then
     apt-get -q install -y --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if ! native_i386_works; then
+# DISCPILOT_FORCE_QEMU=1 takes the qemu-user route even where the kernel runs 32-bit code, to
+# check that route on an ordinary PC.
+if [[ "${DISCPILOT_FORCE_QEMU-}" == 1 ]] || ! native_i386_works; then
     [[ $(id -u) -eq 0 ]] || as_root_hint
     install_qemu_user
 fi

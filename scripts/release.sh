@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the release exes and packs them with the README and a checksum file into
+# dist/discpilot-<version>.zip.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+bash "$root/scripts/setup.sh"
+build="$root/build-release"
+cmake --preset mingw-release -S "$root" -B "$build" >/dev/null
+cmake --build "$build" -j2 --target discpilot pilotstop
+
+version="$(sed -n 's/^project(DiscPilot VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+name="discpilot-$version"
+mkdir -p "$stage/$name"
+cp "$build/main/discpilot.exe" "$build/stop/pilotstop.exe" "$root/README.md" "$stage/$name/"
+(cd "$stage/$name" && sha256sum discpilot.exe pilotstop.exe README.md >SHA256SUMS)
+
+mkdir -p "$root/dist"
+rm -f "$root/dist/$name.zip"
+(cd "$stage" && zip -qr "$root/dist/$name.zip" "$name")
+echo "release: $root/dist/$name.zip"
+unzip -l "$root/dist/$name.zip"
