@@ -13,9 +13,9 @@ class Variant {
  public:
   enum Kind : std::int32_t {
     kEmpty = 0,
-    kInteger = 2,     // 16-bit signed
-    kLong = 3,        // 32-bit signed
-    kString = 8,      // text
+    kInteger = 2,       // 16-bit signed
+    kLong = 3,          // 32-bit signed
+    kString = 8,        // text
     kByteArray = 8209,  // one-dimensional array of bytes (0x2011)
   };
 
