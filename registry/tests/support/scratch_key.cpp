@@ -87,8 +87,17 @@ void MakeKey(HKEY root, const std::string& path) {
   RegCloseKey(key);
 }
 
+void MakeKey(HKEY root, const std::string& path, const std::string& name) {
+  Key parent(root, path, KEY_CREATE_SUB_KEY);
+  MakeKey(parent.get(), name);
+}
+
 void DeleteTree(HKEY root, const std::string& path) {
-  for (const std::string& name : SubkeyNames(root, path)) DeleteTree(root, path + "\\" + name);
+  {
+    Key key(root, path, KEY_ENUMERATE_SUB_KEYS);
+    if (!key.get()) return;
+    for (const std::string& name : SubkeyNames(key.get(), "")) DeleteTree(key.get(), name);
+  }
   RegDeleteKeyA(root, path.c_str());
 }
 

@@ -37,7 +37,10 @@ void WriteValue(HKEY root, const std::string& path, const std::string& name, DWO
                 const std::string& data);
 bool KeyPresent(HKEY root, const std::string& path);
 void MakeKey(HKEY root, const std::string& path);
-// Removes path with all its subkeys; a missing key is no error.
+// Makes the subkey `name` of path through path's handle, so that the whole path may be longer
+// than the system accepts in one piece.
+void MakeKey(HKEY root, const std::string& path, const std::string& name);
+// Removes path with all its subkeys, however long their names; a missing key is no error.
 void DeleteTree(HKEY root, const std::string& path);
 // Names below path in the platform's index order.
 std::vector<std::string> SubkeyNames(HKEY root, const std::string& path);
