@@ -33,6 +33,7 @@ struct Kernel32 {
   PLATFORM_PROC("kernel32.dll", GetVolumeInformationA);
   PLATFORM_PROC("kernel32.dll", ExpandEnvironmentStringsA);
   PLATFORM_PROC("kernel32.dll", Sleep);
+  PLATFORM_PROC("kernel32.dll", SetErrorMode);
   Proc<RtlMoveMemoryFn> RtlMoveMemory{"kernel32.dll", "RtlMoveMemory"};
 };
 

@@ -1,0 +1,40 @@
+// Starting a program under test and waiting for it to end.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace test_support {
+
+// The path by which a Windows program reaches a file that the build named by its Unix path
+// (the tests run under Wine); a path that already is a Windows path comes back unchanged.
+std::string WindowsPath(const std::string& path);
+
+// A running program started by a test. It is ended (TerminateProcess) if it still runs when
+// the object goes, so that a failed test leaves no program behind.
+class Program {
+ public:
+  // Starts exePath with the argument text; throws std::runtime_error when it cannot start.
+  static Program Start(const std::string& exePath, const std::string& arguments = {});
+
+  Program(Program&& other) noexcept;
+  Program& operator=(Program&&) = delete;
+  Program(const Program&) = delete;
+  ~Program();
+
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+
+  // The exit status once the program has ended, or nothing when it still runs after timeoutMs.
+  std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+
+ private:
+  Program(HANDLE process, DWORD id) : process_(process), id_(id) {}
+
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+};
+
+}  // namespace test_support
