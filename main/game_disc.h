@@ -1,0 +1,13 @@
+// The game disc and the registry value through which the game finds it.
+#pragma once
+
+#include <string>
+
+// Whether the volume at rootPath ("D:\") carries the game disc: its label begins with
+// "fifa2001" in any letter case. An empty drive or an unreadable disc is no game disc.
+bool IsGameDisc(const std::string& rootPath);
+
+// Writes rootPath as the game's "CD Drive" (REG_SZ) under HKEY_LOCAL_MACHINE
+// "Software\EA SPORTS\FIFA 2001\", creating the key when it is missing. Throws the registry's
+// RaisedError when the write is refused.
+void StoreGameDrive(const std::string& rootPath);
