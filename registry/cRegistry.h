@@ -33,17 +33,37 @@ enum class RegistryValueType : std::int32_t {
 
 class cRegistry {
  public:
-  // Values, keys and enumeration.
+  // Keys and values. KeyExists is true when the key opens for querying and raises nothing; the
+  // others return true or raise 26001 (the key cannot be created or deleted, or the value
+  // cannot be deleted).
   bool KeyExists() const;
   bool CreateKey();
   bool DeleteKey();
   bool DeleteValue();
+
+  // Reads the value: text (REG_SZ, REG_MULTI_SZ with its NULs, REG_EXPAND_SZ expanded), a
+  // 32-bit integer (the two DWORD types) or the bytes (every other type), and sets ValueType to
+  // the type found. A value that cannot be read gives a copy of Default and changes nothing.
   Variant Value();
+  // Writes the value by ValueType, creating the key path when missing: text as REG_SZ, or as
+  // REG_EXPAND_SZ when it holds environment references; integers as REG_DWORD; byte arrays as
+  // REG_BINARY. Raises 26001 when the key cannot be created, 0x800469A9 when the value cannot be
+  // stored (also for a ValueType that cannot be written), 13 for a value that does not fit the
+  // type, 9 for an empty byte array. Changes no property.
   void Value(const Variant& vValue);
+
+  // List the names of the values, or of the subkeys, directly below the key, in the registry's
+  // order: the names fill the vector from its start (whatever it held is dropped) and the count
+  // equals its size. A key that cannot be opened gives an empty list; both return true.
+  // EnumerateSections raises 0x800469AA when building the list fails.
   bool EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount);
   bool EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount);
 
-  // File-type associations.
+  // File-type associations. Every value is the unnamed value of its key, written below
+  // HKEY_CLASSES_ROOT and again below HKEY_LOCAL_MACHINE "SOFTWARE\Classes\", through the
+  // properties and Value: afterwards ClassKey is HKEY_LOCAL_MACHINE, SectionKey the last key
+  // written, ValueKey empty and ValueType REG_SZ. A menu text passed empty takes its default; an
+  // icon index below 0 writes no default icon. A failed write is raised at once.
   void CreateEXEAssociation(const std::string& sExePath, const std::string& sClassName,
                             const std::string& sClassDescription, const std::string& sAssociation,
                             const std::string& sOpenMenuText = "&Open", bool bSupportPrint = false,
@@ -51,6 +71,10 @@ class cRegistry {
                             const std::string& sNewMenuText = "&New", bool bSupportInstall = false,
                             const std::string& sInstallMenuText = "",
                             std::int32_t lDefaultIconIndex = -1);
+  // Adds verbs to a class registered below the current ClassKey: vItems holds name, menu text
+  // and command for each verb. Raises 0x800469AC when the items do not come in threes and
+  // 0x800469AD when the class key is missing; a verb that cannot be written (or whose name is
+  // no text) is passed over without an error.
   void CreateAdditionalEXEAssociations(const std::string& sClassName,
                                        const std::vector<Variant>& vItems = {});
 
@@ -67,6 +91,7 @@ class cRegistry {
   void Default(const Variant& vDefault) { default_ = vDefault; }
 
  private:
+  // Writes text to the addressed value below both classes roots.
   void SetClassesValue(const std::string& text);
   static std::int32_t ReverseByteOrder(std::int32_t value);
   static std::string ExpandEnvironmentText(const std::string& text);
