@@ -19,7 +19,7 @@ std::string QuotedProgramPath(const std::string& exePath) {
   return path;
 }
 
-const std::string& OrDefault(const std::string& text, const std::string& fallback) {
+std::string OrDefault(const std::string& text, const std::string& fallback) {
   return text.empty() ? fallback : text;
 }
 
