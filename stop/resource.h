@@ -1,0 +1,3 @@
+#pragma once
+
+#define IDI_PILOTSTOP 1
