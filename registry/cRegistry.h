@@ -43,18 +43,22 @@ class cRegistry {
 
   // Reads the value: text (REG_SZ, REG_MULTI_SZ with its NULs, REG_EXPAND_SZ expanded), a
   // 32-bit integer (the two DWORD types) or the bytes (every other type), and sets ValueType to
-  // the type found. A value that cannot be read gives a copy of Default and changes nothing.
+  // the type found. A value that cannot be read gives a copy of Default and changes nothing; a
+  // text value of 0 bytes raises 5.
   Variant Value();
   // Writes the value by ValueType, creating the key path when missing: text as REG_SZ, or as
   // REG_EXPAND_SZ when it holds environment references; integers as REG_DWORD; byte arrays as
   // REG_BINARY. Raises 26001 when the key cannot be created, 0x800469A9 when the value cannot be
-  // stored (also for a ValueType that cannot be written), 13 for a value that does not fit the
-  // type, 9 for an empty byte array. Changes no property.
+  // stored (also for a ValueType that cannot be written), 26001 for a REG_BINARY write of
+  // anything but a byte array, 13 for text from an array, 9 for an empty byte array. A DWORD
+  // type with a value that is no integer creates the key and writes nothing. Changes no
+  // property.
   void Value(const Variant& vValue);
 
   // List the names of the values, or of the subkeys, directly below the key, in the registry's
   // order: the names fill the vector from its start (whatever it held is dropped) and the count
-  // equals its size. A key that cannot be opened gives an empty list; both return true.
+  // equals its size. A key that cannot be opened gives an empty list; both return true. A
+  // subkey name that does not fit 255 characters with its terminator ends the subkey list.
   // EnumerateSections raises 0x800469AA when building the list fails.
   bool EnumerateValues(std::vector<std::string>& sKeyNames, std::int32_t& iKeyCount);
   bool EnumerateSections(std::vector<std::string>& sSect, std::int32_t& iSectCount);

