@@ -71,7 +71,10 @@ int TestWindow::CountOf(UINT msg) const {
 WNDPROC TestWindow::OwnProcedure() { return &TestWindow::Procedure; }
 
 LRESULT TestWindow::ResultFor(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return static_cast<LRESULT>(0x5A000000 ^ (msg << 8) ^ wParam ^ (lParam << 4));
+  // Differs for every message and parameter the tests send, so a changed one shows.
+  const ULONG_PTR mixed =
+      0x5A000000u ^ (ULONG_PTR{msg} << 8) ^ wParam ^ (static_cast<ULONG_PTR>(lParam) << 4);
+  return static_cast<LRESULT>(mixed);
 }
 
 WNDPROC TestWindow::CurrentProcedure() const {
@@ -94,7 +97,7 @@ TestReceiver::TestReceiver() { SetNotificationReceiver(this); }
 TestReceiver::~TestReceiver() { SetNotificationReceiver(nullptr); }
 
 void TestReceiver::NotificationReceipt(const WPARAM& wParam, const LPARAM& lParam) {
-  receipts.push_back({0, wParam, lParam});
+  receipts.push_back({wParam, lParam});
   if (OnReceipt) OnReceipt(wParam, lParam);
 }
 

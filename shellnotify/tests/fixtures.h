@@ -58,8 +58,13 @@ class TestReceiver : public NotificationReceiver {
   void NotificationReceipt(const WPARAM& wParam, const LPARAM& lParam) override;
   void NotificationFailed(const platform::ErrorReport& error) override;
 
+  struct Receipt {
+    WPARAM wParam;
+    LPARAM lParam;
+  };
+
   std::function<void(WPARAM, LPARAM)> OnReceipt;
-  std::vector<SeenMessage> receipts;
+  std::vector<Receipt> receipts;
   std::vector<platform::ErrorReport> failures;
 };
 

@@ -197,10 +197,12 @@ TEST_P(RealNotification, ReachesTheSubclassedWindowWithItsRecord) {
   TestReceiver receiver;
   std::string firstPath = "(not read)";
   std::string secondPath = "(not read)";
+  bool hasSecondItem = false;
   receiver.OnReceipt = [&](WPARAM wParam, LPARAM) {
     const auto* record = reinterpret_cast<const ShellNotifyRecord*>(wParam);
     firstPath = GetItemPath(record->dwItem1);
-    secondPath = record->dwItem2 ? GetItemPath(record->dwItem2) : "";
+    hasSecondItem = record->dwItem2 != nullptr;
+    secondPath = GetItemPath(record->dwItem2);
   };
 
   SHChangeNotify(c.event, SHCNF_PATHA, c.firstPath, c.secondPath);
@@ -208,6 +210,7 @@ TEST_P(RealNotification, ReachesTheSubclassedWindowWithItsRecord) {
   ASSERT_EQ(receiver.receipts.size(), 1u);
   EXPECT_EQ(receiver.receipts[0].lParam, c.event);
   EXPECT_EQ(firstPath, c.firstPath);
+  EXPECT_EQ(hasSecondItem, c.secondPath != nullptr);
   EXPECT_EQ(secondPath, c.secondPath ? c.secondPath : "");
   ASSERT_EQ(window.CountOf(WM_SHELLNOTIFY), 1);
   EXPECT_EQ(window.Seen()[0].wParam, receiver.receipts[0].wParam);

@@ -52,12 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Table, HandleHexText,
 
 class Subclassing : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetAppTitle(kAppTitle);
-    // As the program does at start, so that the registry's errors keep their number.
-    static const bool raisedErrorsKnown = (platform::ReportErrorsOfType<RaisedError>(), true);
-    (void)raisedErrorsKnown;
-  }
+  void SetUp() override { platform::SetAppTitle(kAppTitle); }
   void TearDown() override {
     auto& user = platform::user32();
     user.SetPropA.Restore();
@@ -239,7 +234,11 @@ struct FailureCase {
   const char* description;
 };
 
-class FailingReceipt : public Subclassing, public ::testing::WithParamInterface<FailureCase> {};
+class FailingReceipt : public Subclassing, public ::testing::WithParamInterface<FailureCase> {
+ protected:
+  // As the program does at start, so that the registry's errors keep their number.
+  static void SetUpTestSuite() { platform::ReportErrorsOfType<RaisedError>(); }
+};
 
 TEST_P(FailingReceipt, IsReportedToTheReceiverAndGoesNoFurther) {
   ASSERT_TRUE(SubclassForm(window.hWnd()));
