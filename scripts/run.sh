@@ -117,6 +117,8 @@ if [[ -n "$close_after" ]]; then
     if kill -0 "$discpilot_pid" 2>/dev/null; then
         log "closing the window after $close_after s"
         as_owner wine "$pilotstop" silent </dev/null >>"$wine_log" 2>&1 || true
+        for _ in $(seq 100); do kill -0 "$discpilot_pid" 2>/dev/null || break; sleep 0.1; done
+        kill -0 "$discpilot_pid" 2>/dev/null && { log "the window did not close: ending it"; kill "$discpilot_pid"; }
     fi
 else
     log "the window \"Goalvista DiscPilot\" is open: close it to go on"

@@ -60,6 +60,8 @@ TEST_P(ErrorEscapingAnEvent, ShowsTheRunTimeErrorBoxThenEndsTheProgram) {
   ASSERT_NE(box.window, nullptr) << "no error box";
   EXPECT_EQ(box.title, "Form Probe");
   EXPECT_EQ(box.text, GetParam().text);
+  EXPECT_TRUE(box.hasStopIcon);
+  EXPECT_FALSE(box.hasInformationIcon);
   EXPECT_EQ(program.WaitForExit(300), std::nullopt) << "the box must be modal";
   ASSERT_TRUE(test_support::DismissMessageBox(box.window));
   EXPECT_EQ(program.WaitForExit(20000), platform::kRunTimeErrorExitStatus);

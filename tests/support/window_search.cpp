@@ -72,6 +72,77 @@ HWND WaitForTopLevelWindow(const std::string& caption, DWORD processId, DWORD ti
   });
 }
 
+namespace {
+
+// A 32-bit top-down picture of size x size pixels, selected into its own memory DC.
+class Canvas {
+ public:
+  explicit Canvas(int size) : size_(size), dc_(CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels_ = static_cast<const DWORD*>(bits);
+    previous_ = SelectObject(dc_, bitmap_);
+  }
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC Dc() const { return dc_; }
+  DWORD Pixel(int x, int y) const {
+    GdiFlush();
+    return pixels_[y * size_ + x] & 0xFFFFFF;
+  }
+
+ private:
+  int size_;
+  HDC dc_;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  const DWORD* pixels_ = nullptr;
+};
+
+bool CloseColours(DWORD a, DWORD b) {
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    if (ca - cb > 24 || cb - ca > 24) return false;
+  }
+  return true;
+}
+
+// Whether an icon control of another program shows the system icon `which`. Its icon handle
+// means nothing in this process, so the control's pixels on the screen are compared with the
+// same icon drawn here over the control's own background.
+bool ShowsSystemIcon(HWND iconControl, LPCSTR which) {
+  const int size = GetSystemMetrics(SM_CXICON);
+  RECT r;
+  GetWindowRect(iconControl, &r);
+  Canvas shown(size), expected(size);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shown.Dc(), 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  const DWORD corner = shown.Pixel(0, 0);  // 0x00RRGGBB
+  HBRUSH background =
+      CreateSolidBrush(RGB((corner >> 16) & 0xFF, (corner >> 8) & 0xFF, corner & 0xFF));
+  RECT all = {0, 0, size, size};
+  FillRect(expected.Dc(), &all, background);
+  DeleteObject(background);
+  DrawIconEx(expected.Dc(), 0, 0, LoadIconA(nullptr, which), size, size, 0, nullptr, DI_NORMAL);
+  int matching = 0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x)
+      if (CloseColours(shown.Pixel(x, y), expected.Pixel(x, y))) ++matching;
+  return matching * 100 >= size * size * 95;
+}
+
+}  // namespace
+
 MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
   MessageBoxSeen seen;
   seen.window = Poll(timeoutMs, [&]() -> HWND {
@@ -83,16 +154,22 @@ MessageBoxSeen WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
   });
   if (!seen.window) return seen;
   seen.title = WindowText(seen.window);
+  HWND iconControl = nullptr;
   for (HWND child : ChildWindows(seen.window)) {
     if (ClassOf(child) != "Static") continue;
     if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-      const HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-      seen.hasStopIcon = seen.hasStopIcon || icon == LoadIconA(nullptr, IDI_HAND);
-      seen.hasInformationIcon = seen.hasInformationIcon || icon == LoadIconA(nullptr, IDI_ASTERISK);
+      iconControl = child;
       continue;
     }
     const std::string text = WindowText(child);
     if (text.size() > seen.text.size()) seen.text = text;
+  }
+  // The box may still be painting when it has just appeared.
+  for (int attempt = 0; iconControl && attempt < 40; ++attempt) {
+    seen.hasStopIcon = ShowsSystemIcon(iconControl, IDI_HAND);
+    seen.hasInformationIcon = ShowsSystemIcon(iconControl, IDI_ASTERISK);
+    if (seen.hasStopIcon || seen.hasInformationIcon) break;
+    Sleep(kPollMs);
   }
   return seen;
 }

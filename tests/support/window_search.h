@@ -14,7 +14,8 @@ namespace test_support {
 HWND WaitForTopLevelWindow(const std::string& caption, DWORD processId, DWORD timeoutMs,
                            bool mustBeVisible = true);
 
-// A message box that a program shows: its window, title, text and style bits.
+// A message box that a program shows: its window, title, text and icon. The icon is recognised
+// by its pixels on the screen, so the box must not be covered.
 struct MessageBoxSeen {
   HWND window = nullptr;
   std::string title;
