@@ -234,7 +234,13 @@ LRESULT CALLBACK Form::Procedure(HWND window, UINT message, WPARAM wParam, LPARA
   }
   auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!form) return DefWindowProcA(window, message, wParam, lParam);
-  return form->Handle(window, message, wParam, lParam);
+  // Handlers are trapped one by one; this catches what the machinery itself may throw (out of
+  // memory), so that nothing crosses into the system's message dispatch.
+  try {
+    return form->Handle(window, message, wParam, lParam);
+  } catch (...) {
+    EndWithUnhandledError();
+  }
 }
 
 int Run(Form& mainForm) {

@@ -202,5 +202,22 @@ TEST(DiscpilotFile, CarriesOne32By32IconIn256ColoursInItalian) {
   FreeLibrary(file);
 }
 
+BOOL CALLBACK CountResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// Without a manifest asking for an execution level, Windows runs the program as a legacy one,
+// whose machine-wide registry writes land in the view the game reads.
+TEST(DiscpilotFile, CarriesNoManifest) {
+  const std::string exe = test_support::WindowsPath(DISCPILOT_EXE);
+  HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(file, nullptr);
+  int manifests = 0;
+  EnumResourceNamesA(file, RT_MANIFEST, CountResource, reinterpret_cast<LONG_PTR>(&manifests));
+  EXPECT_EQ(manifests, 0);
+  FreeLibrary(file);
+}
+
 }  // namespace
 }  // namespace discpilot_test
