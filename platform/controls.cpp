@@ -44,7 +44,7 @@ std::string DriveEntry(char letter) {
 }  // namespace
 
 Control::Control(Form& form, TwipsRect design, int tabIndex)
-    : form_(form), design_(design), tabIndex_(tabIndex) {
+    : design_(design), tabIndex_(tabIndex) {
   form.Add(this);
 }
 

@@ -37,7 +37,8 @@ class Control {
   HWND CreateChild(HWND parent, int id, const char* windowClass, const std::string& text,
                    DWORD style, DWORD extendedStyle = 0, int extraHeightPixels = 0);
   const TwipsRect& Design() const { return design_; }
-  Form& Owner() { return form_; }
+
+  HWND window_ = nullptr;
 
  private:
   friend class Form;
@@ -49,12 +50,8 @@ class Control {
   virtual void Notify(WORD) {}
   void Forget() { window_ = nullptr; }
 
-  Form& form_;
   TwipsRect design_;
   int tabIndex_;
-
- protected:
-  HWND window_ = nullptr;
 };
 
 // A drop-down list of the system's drives, filled when the form loads: every drive Windows
