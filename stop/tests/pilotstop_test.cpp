@@ -39,13 +39,15 @@ struct CaptionWindow {
   HWND window;
 };
 
-// Waits for pilotstop's box, checks its text and title, presses OK. (The style is checked by
-// the load event's own tests, which see the box through the message-box hook.)
+// Waits for pilotstop's box, checks its text, title and icon, presses OK. (The exact style is
+// checked by the load event's own tests, which see the box through the message-box hook.)
 void ExpectBoxAndDismiss(Program& pilotstop, const std::string& text) {
   const MessageBoxSeen box = WaitForMessageBox(pilotstop.Id(), kStartTimeoutMs);
   ASSERT_NE(box.window, nullptr) << "no message box appeared";
   EXPECT_EQ(box.text, text);
   EXPECT_EQ(box.title, "Pilotstop");
+  EXPECT_TRUE(box.hasInformationIcon);
+  EXPECT_FALSE(box.hasStopIcon);
   EXPECT_TRUE(DismissMessageBox(box.window));
 }
 
