@@ -2,9 +2,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "main/game_disc.h"
+#include "main/notification.h"
 #include "main/resource.h"
 #include "platform/win32.h"
+#include "shellnotify/registration.h"
+#include "shellnotify/subclass.h"
 
 namespace {
 
@@ -24,19 +29,31 @@ constexpr UINT kExaminedDriveType = DRIVE_CDROM;
 
 }  // namespace
 
-Form1::Form1()
+Form1::Form1(std::size_t logCapacity)
     : platform::Form(MainWindowDesign()),
       Drive1(*this, {2280, 120, 1695, 315}, 3),
       Command1(*this, {240, 120, 1575, 375}, 2, "Nascondi finestra"),
       Text1(*this, {240, 1080, 3615, 495}, 0, "Text1"),
-      Label1(*this, {240, 600, 3735, 375}, 1, "Label1") {}
+      Label1(*this, {240, 600, 3735, 375}, 1, "Label1"),
+      log_(Text1, logCapacity) {}
+
+Form1::~Form1() { shellnotify::SetNotificationReceiver(nullptr); }
 
 void Form1::Form_Load() {
+  // The box's own limit (about 32 000 characters) would silently end the log; the log keeps to
+  // its own capacity instead.
+  Text1.LiftTextLimit();
   HookShellNotifications();
   ScanDrivesForGameDisc();
 }
 
-void Form1::HookShellNotifications() {}
+// Without the subclassing the shell's message would never reach the window, so the window is
+// registered only when it succeeded (its failure has shown its own box). Either way the program
+// goes on without notifications, quietly.
+void Form1::HookShellNotifications() {
+  shellnotify::SetNotificationReceiver(this);
+  if (shellnotify::SubclassForm(hWnd())) shellnotify::RegisterShellNotify(hWnd());
+}
 
 // Every CD-ROM drive whose disc matches is written, in list order, so the value ends up naming
 // the last of them. A refused write ends the scan and reaches the form machinery.
@@ -57,4 +74,24 @@ void Form1::Form_Resize() {
   }
 }
 
-void Form1::Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
+void Form1::NotificationReceipt(const WPARAM& wParam, const LPARAM& lParam) {
+  log_.Append(ReceiveNotification(wParam, lParam));
+}
+
+// The entry reads like the first line of the run-time error box, then the description; the
+// box's empty line between them would, in the log, read as the end of an entry.
+void Form1::NotificationFailed(const platform::ErrorReport& error) {
+  std::string text = platform::RunTimeErrorText(error);
+  const std::size_t emptyLine = text.find("\r\n\r\n");
+  if (emptyLine != std::string::npos) text.erase(emptyLine, 2);
+  log_.Append(text + "\r\n");
+}
+
+// The shell stops sending before the window procedure is put back, so no notification can
+// arrive at a window that no longer routes it; and the window is no longer subclassed when it is
+// destroyed, so its going is no error. Cancel stays 0: nothing stops the close.
+void Form1::Form_Unload(std::int16_t& Cancel) {
+  (void)Cancel;
+  shellnotify::UnregisterShellNotify();
+  shellnotify::UnsubclassForm(hWnd());
+}

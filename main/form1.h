@@ -1,16 +1,25 @@
 // discpilot's main window: a small fixed window with the notification log, a drive list, a
 // label and a button. Loading it scans the drives once and records the drive that holds the
-// game disc.
+// game disc; while it runs, it logs every shell change notification and follows the game disc
+// into whichever drive the shell reports it inserted in.
 #pragma once
 
+#include <windows.h>
+
+#include <cstddef>
 #include <cstdint>
 
+#include "main/notification_log.h"
 #include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/run_time_error.h"
+#include "shellnotify/receiver.h"
 
-class Form1 : public platform::Form {
+class Form1 : public platform::Form, public shellnotify::NotificationReceiver {
  public:
-  Form1();
+  // logCapacity: the characters the notification log holds at most.
+  explicit Form1(std::size_t logCapacity = NotificationLog::kCapacity);
+  ~Form1() override;
 
   // Declared in creation order.
   platform::DriveListBox Drive1;
@@ -18,14 +27,23 @@ class Form1 : public platform::Form {
   platform::TextBox Text1;           // the notification log
   platform::Label Label1;
 
+  // One shell notification: logs its entry in Text1 and, when the game disc was inserted,
+  // records its drive for the game first.
+  void NotificationReceipt(const WPARAM& wParam, const LPARAM& lParam) override;
+  // A notification that could not be handled (the game's value could not be written): the log
+  // shows the error, with its number and description, as an entry of its own.
+  void NotificationFailed(const platform::ErrorReport& error) override;
+
  protected:
   void Form_Load() override;
   void Form_Resize() override;
   void Form_Unload(std::int16_t& Cancel) override;
 
  private:
-  // Where the window is hooked to the shell's change notifications, before the scan; the scan
-  // does not depend on it.
+  // Routes the shell's change notifications to this window, before the scan; the scan does not
+  // depend on it.
   void HookShellNotifications();
   void ScanDrivesForGameDisc();
+
+  NotificationLog log_;
 };

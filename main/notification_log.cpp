@@ -1,0 +1,49 @@
+#include "main/notification_log.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win32.h"
+
+namespace {
+
+constexpr char kEntrySeparator[] = "\r\n";
+
+// Removing text from the front rewrites the whole box, so a trim makes room for many entries at
+// once: afterwards the log fills at most this share of its capacity.
+constexpr std::size_t KeptAfterTrim(std::size_t capacity) { return capacity - capacity / 4; }
+
+}  // namespace
+
+NotificationLog::NotificationLog(platform::TextBox& box, std::size_t capacity)
+    : box_(box), capacity_(capacity) {}
+
+void NotificationLog::Append(const std::string& entry) {
+  const std::string text = entry + kEntrySeparator;
+  // In the system code page a character takes at least one byte, so the byte count is an upper
+  // bound of what the entry adds.
+  if (length_ + text.size() > capacity_) DropOldestEntriesFor(text.size());
+  box_.AppendText(text);
+  // The caret after the append is the box's length in characters. Text the user typed into the
+  // box since the last entry counts with this entry.
+  const std::size_t end = static_cast<std::size_t>(box_.SelStart());
+  entries_.push_back(end > length_ ? end - length_ : 0);
+  length_ = end;
+}
+
+void NotificationLog::DropOldestEntriesFor(std::size_t incoming) {
+  const std::size_t kept = KeptAfterTrim(capacity_);
+  std::size_t dropped = 0;
+  while (!entries_.empty() && length_ - dropped + incoming > kept) {
+    dropped += entries_.front();
+    entries_.pop_front();
+  }
+  if (dropped == 0) return;
+  dropped = std::min(dropped, length_);
+  HWND box = box_.hWnd();
+  auto& user = platform::user32();
+  user.SendMessageA(box, EM_SETSEL, 0, static_cast<LPARAM>(dropped));
+  user.SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+  length_ -= dropped;
+}
