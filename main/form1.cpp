@@ -40,9 +40,7 @@ Form1::Form1(std::size_t logCapacity)
 Form1::~Form1() { shellnotify::SetNotificationReceiver(nullptr); }
 
 void Form1::Form_Load() {
-  // The box's own limit (about 32 000 characters) would silently end the log; the log keeps to
-  // its own capacity instead.
-  Text1.LiftTextLimit();
+  log_.PrepareBox();
   HookShellNotifications();
   ScanDrivesForGameDisc();
 }

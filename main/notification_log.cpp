@@ -10,6 +10,33 @@ namespace {
 
 constexpr char kEntrySeparator[] = "\r\n";
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A line may wrap before a character that follows a blank.
+bool WrapsBefore(const char* line, int index) {
+  return index > 0 && IsBlank(line[index - 1]) && !IsBlank(line[index]);
+}
+
+// Where the box may wrap a line: between words, as its own rule does. Its own rule analyses the
+// whole text again after every change on some systems (Wine), so each entry would cost in
+// proportion to the log; this one looks only at the line it is given (count characters).
+int CALLBACK WrapBetweenWords(LPSTR line, int index, int count, int action) {
+  index = std::max(0, std::min(index, count));
+  switch (action) {
+    case WB_LEFT:
+      if (index > 0) --index;
+      while (index > 0 && !WrapsBefore(line, index)) --index;
+      return index;
+    case WB_RIGHT:
+      while (index < count && !WrapsBefore(line, index)) ++index;
+      return index;
+    case WB_ISDELIMITER:
+      return index < count && IsBlank(line[index]);
+    default:
+      return 0;
+  }
+}
+
 // Removing text from the front rewrites the whole box, so a trim makes room for many entries at
 // once: afterwards the log fills at most this share of its capacity.
 constexpr std::size_t KeptAfterTrim(std::size_t capacity) { return capacity - capacity / 4; }
@@ -18,6 +45,12 @@ constexpr std::size_t KeptAfterTrim(std::size_t capacity) { return capacity - ca
 
 NotificationLog::NotificationLog(platform::TextBox& box, std::size_t capacity)
     : box_(box), capacity_(capacity) {}
+
+void NotificationLog::PrepareBox() {
+  box_.LiftTextLimit();
+  platform::user32().SendMessageA(box_.hWnd(), EM_SETWORDBREAKPROC, 0,
+                                  reinterpret_cast<LPARAM>(&WrapBetweenWords));
+}
 
 void NotificationLog::Append(const std::string& entry) {
   const std::string text = entry + kEntrySeparator;

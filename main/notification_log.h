@@ -19,6 +19,11 @@ class NotificationLog {
   // counts with that entry.
   explicit NotificationLog(platform::TextBox& box, std::size_t capacity = kCapacity);
 
+  // Readies the box, once it exists, for a log that grows far past a few pages: lifts the box's
+  // own limit (about 32 000 characters) and has long lines wrapped by a rule that looks at the
+  // line alone.
+  void PrepareBox();
+
   // Adds entry (its lines, each ending with CR LF) and the empty line that separates it from
   // the next; the caret then stands after the last character.
   void Append(const std::string& entry);

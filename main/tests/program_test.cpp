@@ -109,6 +109,22 @@ TEST_F(Discpilot, ShowsItsWindowRecordsTheGameDriveAndEndsOnClose) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+// The running program routes the shell's notifications through its window; a close request
+// undoes that before the window goes, so no box ("Unsubclassed &H...") holds the program up.
+TEST_F(Discpilot, HookedToTheShellAndClosedByWmCloseWithoutABox) {
+  auto program = test_support::Program::Start(DISCPILOT_EXE);
+  HWND window = test_support::WaitForTopLevelWindow(kCaption, program.Id(), kTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(GetPropA(window, "OldWndProc"), nullptr) << "the window is subclassed";
+
+  ASSERT_TRUE(PostMessageA(window, WM_CLOSE, 0, 0));
+  const auto status = program.WaitForExit(kTimeoutMs);
+  const test_support::MessageBoxSeen box = test_support::WaitForMessageBox(program.Id(), 0);
+  if (box.window) test_support::DismissMessageBox(box.window);
+  EXPECT_EQ(box.window, nullptr) << "\"" << box.title << "\": " << box.text;
+  EXPECT_EQ(status, 0u);
+}
+
 TEST_F(Discpilot, ARefusedWriteEndsTheProgramWithTheErrorBox) {
   HKEY parent;
   ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameParentKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
