@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,8 @@ struct ShellCase {
   const char* gameDrive;  // "CD Drive" afterwards
 };
 
+void PrintTo(const ShellCase& c, std::ostream* out) { *out << c.name; }
+
 class RealNotification : public HostedForm1, public testing::WithParamInterface<ShellCase> {};
 
 TEST_P(RealNotification, IsLoggedExactly) {
@@ -256,6 +259,8 @@ struct RecordCase {
   LONG payload;
   const char* entry;
 };
+
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.name; }
 
 int volumeQueries = 0;
 
