@@ -68,12 +68,14 @@ void NotificationLog::Append(const std::string& entry) {
 void NotificationLog::DropOldestEntriesFor(std::size_t incoming) {
   const std::size_t kept = KeptAfterTrim(capacity_);
   std::size_t dropped = 0;
-  while (!entries_.empty() && length_ - dropped + incoming > kept) {
+  // Text the user deleted from the box may leave the entries longer than the box: never drop
+  // more than it holds.
+  while (!entries_.empty() && dropped < length_ && length_ - dropped + incoming > kept) {
     dropped += entries_.front();
     entries_.pop_front();
   }
-  if (dropped == 0) return;
   dropped = std::min(dropped, length_);
+  if (dropped == 0) return;
   HWND box = box_.hWnd();
   auto& user = platform::user32();
   user.SendMessageA(box, EM_SETSEL, 0, static_cast<LPARAM>(dropped));

@@ -142,6 +142,10 @@ class HostedForm1 : public testing::Test {
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     EXPECT_EQ(boxes.boxes, std::vector<std::string>{});
+    for (const char* file : {"created.txt", "new.txt"})
+      DeleteFileA((std::string(kFolder) + "\\" + file).c_str());
+    RemoveDirectoryA((std::string(kFolder) + "\\folder").c_str());
+    RemoveDirectoryA(kFolder);
   }
 
   virtual std::size_t LogCapacity() const { return NotificationLog::kCapacity; }
