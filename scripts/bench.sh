@@ -6,12 +6,11 @@
 # few minutes. DISCPILOT_BUILD_DIR picks another build folder (default: build/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/build.sh"
 source "$root/scripts/lib/wine.sh"
 
-bash "$root/scripts/setup.sh"
 build="${DISCPILOT_BUILD_DIR:-$root/build}"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target discpilot_bench
+build_project mingw "$build" discpilot_bench
 
 prefix="$build/bench-prefix"
 discs="$build/bench-discs"

@@ -3,11 +3,10 @@
 # dist/discpilot-<version>.zip.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/build.sh"
 
-bash "$root/scripts/setup.sh"
 build="$root/build-release"
-cmake --preset mingw-release -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target discpilot pilotstop
+build_project mingw-release "$build" discpilot pilotstop
 
 version="$(sed -n 's/^project(DiscPilot VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 stage="$(mktemp -d)"

@@ -14,6 +14,7 @@
 # private Xvfb and is closed after a few seconds. DISCPILOT_PREFIX works like --prefix.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/build.sh"
 source "$root/scripts/lib/wine.sh"
 
 usage() { sed -n '2,15s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"; }
@@ -33,10 +34,8 @@ done
 
 log() { printf 'run: %s\n' "$*"; }
 
-bash "$root/scripts/setup.sh"
 build="${DISCPILOT_BUILD_DIR:-$root/build-release}"
-cmake --preset mingw-release -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target discpilot pilotstop
+build_project mingw-release "$build" discpilot pilotstop
 discpilot="$build/main/discpilot.exe"
 pilotstop="$build/stop/pilotstop.exe"
 

@@ -5,12 +5,11 @@
 # build folder (default: build/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/build.sh"
 source "$root/scripts/lib/wine.sh"
 
-bash "$root/scripts/setup.sh"
 build="${DISCPILOT_BUILD_DIR:-$root/build}"
-cmake --preset mingw -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2
+build_project mingw "$build"
 
 prefix="$build/test-prefix"
 export DISCPILOT_DISCS="$build/test-discs"

@@ -26,6 +26,7 @@
 #include "shellnotify/notification.h"
 #include "shellnotify/registration.h"
 #include "tests/support/window_search.h"
+#include "tests/support/item_list.h"
 
 namespace discpilot_test {
 namespace {
@@ -80,19 +81,7 @@ std::optional<std::string> GameDrive() {
   return value->data;
 }
 
-// An item-ID list the test owns.
-class ItemList {
- public:
-  explicit ItemList(const char* path) : pidl_(ILCreateFromPathA(path)) {}
-  explicit ItemList(int csidl) { SHGetSpecialFolderLocation(nullptr, csidl, &pidl_); }
-  ~ItemList() { ILFree(pidl_); }
-  ItemList(const ItemList&) = delete;
-  ItemList& operator=(const ItemList&) = delete;
-  PCIDLIST_ABSOLUTE get() const { return pidl_; }
-
- private:
-  PIDLIST_ABSOLUTE pidl_ = nullptr;
-};
+using test_support::ItemList;
 
 // The data item that free-space and image notifications carry in place of a first item: a
 // 16-bit size, a 32-bit number, and the two zero bytes that end an item-ID list.

@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "main/tests/test_prefix.h"
 #include "tests/support/process.h"
+#include "tests/support/program_file.h"
 #include "tests/support/window_search.h"
 
 namespace discpilot_test {
@@ -150,89 +152,39 @@ TEST_F(Discpilot, ARefusedWriteEndsTheProgramWithTheErrorBox) {
   EXPECT_FALSE(KeyExists(kGameKeyPath));
 }
 
-// The program file carries the version information and the 256-colour icon.
+// The program file carries the version information, the 256-colour icon and no manifest.
 TEST(DiscpilotFile, CarriesItsVersionInformationInItalian) {
-  const std::string exe = test_support::WindowsPath(DISCPILOT_EXE);
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
-  ASSERT_GT(size, 0u);
-  std::vector<char> info(size);
-  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
-
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-
-  WORD* translation = nullptr;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                             reinterpret_cast<void**>(&translation), &length));
-  EXPECT_EQ(translation[0], 0x0410);
-  EXPECT_EQ(translation[1], 1200);
-
-  const std::pair<const char*, const char*> strings[] = {
+  const auto info = test_support::ReadVersionInfo(
+      DISCPILOT_EXE, {"Comments", "FileDescription", "ProductName", "InternalName",
+                      "OriginalFilename", "FileVersion", "ProductVersion"});
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->fileVersionMS, 0x00010000u);
+  EXPECT_EQ(info->fileVersionLS, 0x00000001u);
+  EXPECT_EQ(info->productVersionMS, 0x00010000u);
+  EXPECT_EQ(info->productVersionLS, 0x00000001u);
+  EXPECT_EQ(info->language, 0x0410);
+  EXPECT_EQ(info->codePage, 1200);
+  const std::map<std::string, std::string> expected = {
       {"Comments", "Goalvista DiscPilot"},    {"FileDescription", "Goalvista DiscPilot"},
       {"ProductName", "Goalvista DiscPilot"}, {"InternalName", "discpilot"},
       {"OriginalFilename", "discpilot.exe"},  {"FileVersion", "1.00.0001"},
       {"ProductVersion", "1.00.0001"}};
-  for (const auto& [name, expected] : strings) {
-    char* text = nullptr;
-    const std::string query = std::string("\\StringFileInfo\\041004b0\\") + name;
-    ASSERT_TRUE(
-        VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
-        << name;
-    EXPECT_STREQ(text, expected) << name;
-  }
+  EXPECT_EQ(info->strings, expected);
 }
-
-#pragma pack(push, 2)
-struct IconGroupEntry {
-  BYTE width;
-  BYTE height;
-  BYTE colorCount;
-  BYTE reserved;
-  WORD planes;
-  WORD bitCount;
-  DWORD bytes;
-  WORD id;
-};
-#pragma pack(pop)
 
 TEST(DiscpilotFile, CarriesOne32By32IconIn256ColoursInItalian) {
-  const std::string exe = test_support::WindowsPath(DISCPILOT_EXE);
-  HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(file, nullptr);
-  HRSRC group = FindResourceExA(file, RT_GROUP_ICON, MAKEINTRESOURCEA(1),
-                                MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
-  ASSERT_NE(group, nullptr);
-  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(file, group)));
-  const WORD count = reinterpret_cast<const WORD*>(data)[2];
-  ASSERT_EQ(count, 1);
-  const auto* entry = reinterpret_cast<const IconGroupEntry*>(data + 6);
-  EXPECT_EQ(entry->width, 32);
-  EXPECT_EQ(entry->height, 32);
-  EXPECT_EQ(entry->bitCount, 8);
-  FreeLibrary(file);
-}
-
-BOOL CALLBACK CountResource(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
+  const auto images =
+      test_support::ReadIconGroup(DISCPILOT_EXE, 1, MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0].width, 32);
+  EXPECT_EQ(images[0].height, 32);
+  EXPECT_EQ(images[0].bitCount, 8);
 }
 
 // Without a manifest asking for an execution level, Windows runs the program as a legacy one,
 // whose machine-wide registry writes land in the view the game reads.
 TEST(DiscpilotFile, CarriesNoManifest) {
-  const std::string exe = test_support::WindowsPath(DISCPILOT_EXE);
-  HMODULE file = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(file, nullptr);
-  int manifests = 0;
-  EnumResourceNamesA(file, RT_MANIFEST, CountResource, reinterpret_cast<LONG_PTR>(&manifests));
-  EXPECT_EQ(manifests, 0);
-  FreeLibrary(file);
+  EXPECT_EQ(test_support::CountManifests(DISCPILOT_EXE), 0);
 }
 
 }  // namespace

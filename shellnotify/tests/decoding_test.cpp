@@ -6,6 +6,7 @@
 #include "platform/win32.h"
 #include "shellnotify/event_name.h"
 #include "shellnotify/item_list.h"
+#include "tests/support/item_list.h"
 
 namespace shellnotify {
 namespace {
@@ -59,19 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Table, TrimmingAtNull,
                                            TrimCase{std::string("abc\0def", 7), "abc"},
                                            TrimCase{std::string("abc\0\0\0", 6), "abc"}));
 
-// An item-ID list for a path, freed when the test is done with it.
-class ItemList {
- public:
-  explicit ItemList(const char* path) : pidl_(ILCreateFromPathA(path)) {}
-  explicit ItemList(int csidl) { SHGetSpecialFolderLocation(nullptr, csidl, &pidl_); }
-  ~ItemList() { ILFree(pidl_); }
-  ItemList(const ItemList&) = delete;
-  ItemList& operator=(const ItemList&) = delete;
-  PCIDLIST_ABSOLUTE get() const { return pidl_; }
-
- private:
-  PIDLIST_ABSOLUTE pidl_ = nullptr;
-};
+using test_support::ItemList;
 
 TEST(ItemPath, OfDriveCsRootIsItsRoot) {
   ItemList root("C:\\");
