@@ -27,6 +27,9 @@ platform::FormDesign MainWindowDesign() {
 // Only CD-ROM drives are examined, so no other drive is touched by the label query.
 constexpr UINT kExaminedDriveType = DRIVE_CDROM;
 
+constexpr unsigned kFlashIntervalMs = 200;
+constexpr std::int16_t kFlashTicks = 6;
+
 }  // namespace
 
 Form1::Form1(std::size_t logCapacity)
@@ -35,7 +38,11 @@ Form1::Form1(std::size_t logCapacity)
       Command1(*this, {240, 120, 1575, 375}, 2, "Nascondi finestra"),
       Text1(*this, {240, 1080, 3615, 495}, 0, "Text1"),
       Label1(*this, {240, 600, 3735, 375}, 1, "Label1"),
-      log_(Text1, logCapacity) {}
+      tmrFlashMe(*this, 0),
+      log_(Text1, logCapacity) {
+  tmrFlashMe.Enabled(false);
+  tmrFlashMe.Elapsed = [this] { tmrFlashMe_Timer(); };
+}
 
 Form1::~Form1() { shellnotify::SetNotificationReceiver(nullptr); }
 
@@ -61,6 +68,19 @@ void Form1::ScanDrivesForGameDisc() {
     const std::string rootPath = Drive1.List(i).substr(0, 2) + "\\";
     if (platform::kernel32().GetDriveTypeA(rootPath.c_str()) != kExaminedDriveType) continue;
     if (IsGameDisc(rootPath)) StoreGameDrive(rootPath);
+  }
+}
+
+// Each tick toggles the title bar between its active and inactive look; six ticks leave it as it
+// was.
+void Form1::tmrFlashMe_Timer() {
+  if (FlashCount == 0) tmrFlashMe.Interval(kFlashIntervalMs);
+  ++FlashCount;
+  platform::user32().FlashWindow(hWnd(), TRUE);
+  if (FlashCount == kFlashTicks) {
+    FlashCount = 0;
+    tmrFlashMe.Interval(1);
+    tmrFlashMe.Enabled(false);
   }
 }
 

@@ -26,6 +26,9 @@ class Form1 : public platform::Form, public shellnotify::NotificationReceiver {
   platform::CommandButton Command1;  // "Nascondi finestra": it has no click handler
   platform::TextBox Text1;           // the notification log
   platform::Label Label1;
+  // Flashes the title bar when enabled: six ticks 200 ms apart, then it stops itself. Designed
+  // disabled with an interval of 0; nothing in the program starts it.
+  platform::Timer tmrFlashMe;
 
   // One shell notification: logs its entry in Text1 and, when the game disc was inserted,
   // records its drive for the game first.
@@ -44,6 +47,8 @@ class Form1 : public platform::Form, public shellnotify::NotificationReceiver {
   // depend on it.
   void HookShellNotifications();
   void ScanDrivesForGameDisc();
+  void tmrFlashMe_Timer();
 
   NotificationLog log_;
+  std::int16_t FlashCount = 0;  // ticks of the flash sequence under way
 };

@@ -532,6 +532,34 @@ LONG WINAPI RecordingSetWindowLong(HWND window, int index, LONG value) {
   return platform::user32().SetWindowLongA.Real()(window, index, value);
 }
 
+int flashes = 0;
+BOOL WINAPI CountingFlashWindow(HWND, BOOL) {
+  ++flashes;
+  return TRUE;
+}
+
+// The flash timer is designed off; once started, it flashes six times and stops itself.
+TEST_F(HostedForm1, FlashTimerFlashesSixTimesThenStopsItself) {
+  EXPECT_FALSE(form->tmrFlashMe.Enabled());
+  EXPECT_EQ(form->tmrFlashMe.Interval(), 0u);
+
+  flashes = 0;
+  platform::user32().FlashWindow.Replace(&CountingFlashWindow);
+  form->tmrFlashMe.Interval(1);
+  form->tmrFlashMe.Enabled(true);
+  const DWORD deadline = GetTickCount() + 10000;
+  while (form->tmrFlashMe.Enabled() && GetTickCount() < deadline) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  platform::user32().FlashWindow.Restore();
+
+  EXPECT_EQ(flashes, 6);
+  EXPECT_FALSE(form->tmrFlashMe.Enabled());
+  EXPECT_EQ(form->tmrFlashMe.Interval(), 1u);
+}
+
 class Closing : public HostedForm1 {
  protected:
   void SetUp() override {
