@@ -44,12 +44,7 @@ TEST_F(GameDrive, IsStoredAsTextCreatingTheKey) {
 }
 
 TEST_F(GameDrive, ARefusedWriteIsRaised) {
-  // A volatile parent cannot take the game's (non-volatile) key.
-  HKEY parent;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameParentKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &parent, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(parent);
+  ASSERT_NO_FATAL_FAILURE(RefuseGameKeyCreation());
   EXPECT_THROW(StoreGameDrive("D:\\"), RaisedError);
   EXPECT_FALSE(KeyExists(kGameKeyPath));
 }

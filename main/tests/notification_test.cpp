@@ -402,13 +402,8 @@ LRESULT CALLBACK RecordingFormProcedure(HWND window, UINT message, WPARAM wParam
 }
 
 TEST_F(HostedForm1, ARefusedWriteIsLoggedAndLaterNotificationsStillAre) {
-  // A volatile parent key cannot take the game's key: the write is refused for real.
   DeleteGameKeys();
-  HKEY parent;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameParentKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &parent, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(parent);
+  ASSERT_NO_FATAL_FAILURE(RefuseGameKeyCreation());
   formProcedure = reinterpret_cast<WNDPROC>(GetPropA(Window(), "OldWndProc"));
   ASSERT_NE(formProcedure, nullptr);
   SetPropA(Window(), "OldWndProc", reinterpret_cast<HANDLE>(&RecordingFormProcedure));

@@ -128,11 +128,7 @@ TEST_F(Discpilot, HookedToTheShellAndClosedByWmCloseWithoutABox) {
 }
 
 TEST_F(Discpilot, ARefusedWriteEndsTheProgramWithTheErrorBox) {
-  HKEY parent;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameParentKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
-                            KEY_ALL_ACCESS, nullptr, &parent, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(parent);
+  ASSERT_NO_FATAL_FAILURE(RefuseGameKeyCreation());
   SetDisc('e', "FIFA2001");  // a second game disc, which must not be examined after the failure
 
   auto program = test_support::Program::Start(DISCPILOT_EXE);

@@ -148,6 +148,14 @@ RunResult RunDiscpilot() {
   return result;
 }
 
+void RefuseGameKeyCreation() {
+  HKEY parent;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameParentKeyPath, 0, nullptr, REG_OPTION_VOLATILE,
+                            KEY_ALL_ACCESS, nullptr, &parent, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(parent);
+}
+
 void TestPrefix::SetUp() {
   RestorePrefixDiscs();
   DeleteGameKeys();

@@ -32,6 +32,10 @@ bool KeyExists(const char* path);
 std::optional<RegistryValue> ReadGameValue(const char* name);
 void WriteGameValue(const char* name, DWORD type, const std::string& data);
 void DeleteGameKeys();
+// Makes the game's parent key volatile, so that creating the game's (non-volatile) key below it
+// is refused for real, as a write without rights below HKEY_LOCAL_MACHINE would be. Fails the
+// test when the parent cannot be made so (it must not exist yet).
+void RefuseGameKeyCreation();
 
 // One run of the real discpilot.exe: it is started, its window is awaited (the scan has run once
 // the window shows), and it is closed with WM_CLOSE.
