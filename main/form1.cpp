@@ -7,6 +7,7 @@
 #include "main/game_disc.h"
 #include "main/notification.h"
 #include "main/resource.h"
+#include "main/volume_change.h"
 #include "platform/win32.h"
 #include "shellnotify/registration.h"
 #include "shellnotify/subclass.h"
@@ -23,9 +24,6 @@ platform::FormDesign MainWindowDesign() {
   design.iconId = IDI_DISCPILOT;
   return design;
 }
-
-// Only CD-ROM drives are examined, so no other drive is touched by the label query.
-constexpr UINT kExaminedDriveType = DRIVE_CDROM;
 
 constexpr unsigned kFlashIntervalMs = 200;
 constexpr std::int16_t kFlashTicks = 6;
@@ -66,8 +64,7 @@ void Form1::ScanDrivesForGameDisc() {
   const int last = Drive1.ListCount() - 1;
   for (int i = 0; i <= last; ++i) {
     const std::string rootPath = Drive1.List(i).substr(0, 2) + "\\";
-    if (platform::kernel32().GetDriveTypeA(rootPath.c_str()) != kExaminedDriveType) continue;
-    if (IsGameDisc(rootPath)) StoreGameDrive(rootPath);
+    if (IsCdRomDrive(rootPath) && IsGameDisc(rootPath)) StoreGameDrive(rootPath);
   }
 }
 
@@ -94,6 +91,14 @@ void Form1::Form_Resize() {
 
 void Form1::NotificationReceipt(const WPARAM& wParam, const LPARAM& lParam) {
   log_.Append(ReceiveNotification(wParam, lParam));
+}
+
+// Handled like a shell notification: same log, and a refused write becomes an error entry, so
+// the program goes on following the disc.
+void Form1::Form_VolumeChange(const platform::VolumeChange& change) {
+  platform::ReportErrorsTo(
+      [this](const platform::ErrorReport& error) { NotificationFailed(error); },
+      [&] { log_.Append(ReceiveVolumeChange(change)); });
 }
 
 // The entry reads like the first line of the run-time error box, then the description; the

@@ -1,7 +1,7 @@
 // discpilot's main window: a small fixed window with the notification log, a drive list, a
 // label and a button. Loading it scans the drives once and records the drive that holds the
 // game disc; while it runs, it logs every shell change notification and follows the game disc
-// into whichever drive the shell reports it inserted in.
+// into whichever drive the shell reports it inserted in, or that Windows announces as arrived.
 #pragma once
 
 #include <windows.h>
@@ -41,6 +41,9 @@ class Form1 : public platform::Form, public shellnotify::NotificationReceiver {
   void Form_Load() override;
   void Form_Resize() override;
   void Form_Unload(std::int16_t& Cancel) override;
+  // A volume arrived or went: logged like a notification; a game disc arriving in a CD-ROM
+  // drive is recorded for the game first.
+  void Form_VolumeChange(const platform::VolumeChange& change) override;
 
  private:
   // Routes the shell's change notifications to this window, before the scan; the scan does not

@@ -22,6 +22,10 @@ constexpr char kDriveValueName[] = "CD Drive";
 
 }  // namespace
 
+bool IsCdRomDrive(const std::string& rootPath) {
+  return platform::kernel32().GetDriveTypeA(rootPath.c_str()) == DRIVE_CDROM;
+}
+
 bool IsGameDisc(const std::string& rootPath) {
   std::string label(kLabelBufferSize, ' ');
   DWORD serialNumber = 0;

@@ -3,6 +3,10 @@
 
 #include <string>
 
+// Whether rootPath ("D:\") is a CD-ROM drive: the only drives whose label is read, so that no
+// other drive (floppy, hard disk, network) is touched by the label query.
+bool IsCdRomDrive(const std::string& rootPath);
+
 // Whether the volume at rootPath ("D:\") carries the game disc: its label begins with
 // "fifa2001" in any letter case. An empty drive or an unreadable disc is no game disc.
 bool IsGameDisc(const std::string& rootPath);

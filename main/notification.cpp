@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "main/drive_roots.h"
 #include "main/game_disc.h"
 #include "platform/win32.h"
 #include "shellnotify/event_name.h"
@@ -19,10 +20,6 @@ void CopyBytes(void* destination, const void* source, SIZE_T length) {
 constexpr char kNewLine[] = "\r\n";
 constexpr char kMediaInserted[] = "SHCNE_MEDIAINSERTED";
 constexpr char kImageIndexLine[] = "Index of image in system imagelist: ";
-
-// Drive letters run from A: (bit 0) to Z: (bit 25); higher bits of a free-space mask name no
-// drive.
-constexpr int kDriveCount = 26;
 
 struct ItemTexts {
   const char* displayName;
@@ -53,13 +50,7 @@ LONG ReadPayload(PCIDLIST_ABSOLUTE item) {
 
 std::string DriveLines(LONG mask) {
   std::string lines;
-  for (int bit = 0; bit < kDriveCount; ++bit) {
-    if (static_cast<DWORD>(mask) & (DWORD{1} << bit)) {
-      lines += static_cast<char>('A' + bit);
-      lines += ":\\";
-      lines += kNewLine;
-    }
-  }
+  for (const std::string& root : DriveRoots(static_cast<DWORD>(mask))) lines += root + kNewLine;
   return lines;
 }
 

@@ -206,6 +206,10 @@ LRESULT Form::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Unload();
       return 0;
+    case WM_DEVICECHANGE:
+      if (const auto change = ReadVolumeChange(wParam, lParam))
+        RaiseEvent([this, &change] { Form_VolumeChange(*change); });
+      return TRUE;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE)
         RememberFocus();

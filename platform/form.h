@@ -3,9 +3,10 @@
 //
 // Life of a form: Load() creates the window hidden, creates the controls in the order they were
 // declared, raises Form_Load and then shows the window, which raises Form_Resize for the first
-// showing. Every later change of the client size raises Form_Resize again. A close request
-// (WM_CLOSE, the close box, or Unload() from code) raises Form_Unload; unless the handler sets
-// Cancel, the window is then destroyed. When the program's last form is gone, Run() returns.
+// showing. Every later change of the client size raises Form_Resize again. A volume that arrives
+// or goes while the form is loaded raises Form_VolumeChange. A close request (WM_CLOSE, the
+// close box, or Unload() from code) raises Form_Unload; unless the handler sets Cancel, the
+// window is then destroyed. When the program's last form is gone, Run() returns.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/volume_change.h"
 
 namespace platform {
 
@@ -58,6 +61,9 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_Resize() {}
   virtual void Form_Unload(std::int16_t& Cancel) { (void)Cancel; }
+  // A volume arrived or went (a disc inserted, an image mounted as a new drive, a drive gone).
+  // The form always grants the device change, so no handler can hold one up.
+  virtual void Form_VolumeChange(const VolumeChange& change) { (void)change; }
 
  private:
   friend class Control;

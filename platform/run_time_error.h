@@ -56,6 +56,21 @@ std::string RunTimeErrorText(const ErrorReport& report);
 // Whether an unhandled error is ending the program (its box is up): no event runs any more.
 bool ProgramIsEnding() noexcept;
 
+// Runs body where an error must not end the program (one notification among many): an error
+// that body ends with is handed to onError as its report instead. What onError itself throws is
+// dropped: there is nowhere left to report it, and it must not reach the system's dispatch.
+template <typename Body, typename OnError>
+void ReportErrorsTo(OnError&& onError, Body&& body) noexcept {
+  try {
+    body();
+  } catch (...) {
+    try {
+      onError(DescribeError(std::current_exception()));
+    } catch (...) {
+    }
+  }
+}
+
 // Runs one event handler at the boundary between the form machinery and the program's code.
 template <typename Handler>
 void RaiseEvent(Handler&& handler) noexcept {

@@ -1,7 +1,5 @@
 #include "shellnotify/receiver.h"
 
-#include <exception>
-
 namespace shellnotify {
 namespace {
 
@@ -17,16 +15,9 @@ void SetNotificationReceiver(NotificationReceiver* receiver) { Receiver() = rece
 void DeliverNotification(WPARAM wParam, LPARAM lParam) noexcept {
   NotificationReceiver* receiver = Receiver();
   if (!receiver) return;
-  try {
-    receiver->NotificationReceipt(wParam, lParam);
-  } catch (...) {
-    try {
-      receiver->NotificationFailed(platform::DescribeError(std::current_exception()));
-    } catch (...) {
-      // The receiver could not even record the failure (out of memory): there is nowhere left
-      // to report it, and it must not reach the system's message dispatch.
-    }
-  }
+  platform::ReportErrorsTo(
+      [receiver](const platform::ErrorReport& error) { receiver->NotificationFailed(error); },
+      [&] { receiver->NotificationReceipt(wParam, lParam); });
 }
 
 }  // namespace shellnotify

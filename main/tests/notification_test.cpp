@@ -1,8 +1,7 @@
-// Shell notifications in the real main window, hosted in this test process: Form1 is loaded
-// through the form machinery, so Form_Load hooks it to the shell exactly as in discpilot.exe.
-// Wine's shell hands SHChangeNotify of this process synchronously to the registered window;
-// notifications that Wine cannot make (free space, image updates, codes it drops) are built
-// here and sent to the window as the shell's own message.
+// Shell notifications in the real main window, hosted in this test process. Wine's shell hands
+// SHChangeNotify of this process synchronously to the registered window; notifications that Wine
+// cannot make (free space, image updates, codes it drops) are built here and sent to the window as
+// the shell's own message.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,12 +16,9 @@
 #include <vector>
 
 #include "main/form1.h"
+#include "main/tests/hosted_form1.h"
 #include "main/tests/test_prefix.h"
-#include "platform/app.h"
-#include "platform/message_box.h"
-#include "platform/run_time_error.h"
 #include "platform/win32.h"
-#include "registry/raised_error.h"
 #include "shellnotify/notification.h"
 #include "shellnotify/registration.h"
 #include "tests/support/window_search.h"
@@ -33,53 +29,7 @@ namespace {
 
 using shellnotify::WM_SHELLNOTIFY;
 
-// What "CD Drive" holds while a test runs, so that any write shows.
-constexpr char kUntouchedDrive[] = "X:\\";
 constexpr char kFolder[] = "C:\\discpilot-notify";
-
-// What discpilot sets up when it starts: its title, and the registry's errors made known to the
-// error report.
-class AsDiscpilotStarts : public testing::Environment {
- public:
-  void SetUp() override {
-    platform::SetAppTitle(kCaption);
-    platform::ReportErrorsOfType<RaisedError>();
-  }
-};
-[[maybe_unused]] testing::Environment* const kAsDiscpilotStarts =
-    testing::AddGlobalTestEnvironment(new AsDiscpilotStarts);
-
-// Keeps the game's "CD Drive" (and whether its keys existed) and puts it back afterwards.
-class SavedGameDrive {
- public:
-  SavedGameDrive()
-      : parentExisted_(KeyExists(kGameParentKeyPath)),
-        keyExisted_(KeyExists(kGameKeyPath)),
-        value_(ReadGameValue(kDriveValueName)) {}
-  ~SavedGameDrive() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKeyPath, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, kDriveValueName);
-      RegCloseKey(key);
-    }
-    if (!keyExisted_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKeyPath);
-    if (!parentExisted_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameParentKeyPath);
-    if (value_) WriteGameValue(kDriveValueName, value_->type, value_->data);
-  }
-  SavedGameDrive(const SavedGameDrive&) = delete;
-  SavedGameDrive& operator=(const SavedGameDrive&) = delete;
-
- private:
-  bool parentExisted_;
-  bool keyExisted_;
-  std::optional<RegistryValue> value_;
-};
-
-std::optional<std::string> GameDrive() {
-  const auto value = ReadGameValue(kDriveValueName);
-  if (!value) return std::nullopt;
-  return value->data;
-}
 
 using test_support::ItemList;
 
@@ -93,72 +43,28 @@ struct PayloadItem {
 };
 #pragma pack(pop)
 
-// Records every message box instead of showing it.
-class BoxRecorder {
- public:
-  BoxRecorder()
-      : previous_(platform::SetMessageBoxHook(
-            [this](HWND, const std::string& text, const std::string& title, UINT) {
-              boxes.push_back(title + ": " + text);
-              return IDOK;
-            })) {}
-  ~BoxRecorder() { platform::SetMessageBoxHook(previous_); }
-  BoxRecorder(const BoxRecorder&) = delete;
-  BoxRecorder& operator=(const BoxRecorder&) = delete;
-
-  std::vector<std::string> boxes;
-
- private:
-  platform::MessageBoxHook previous_;
-};
-
-// The real main window, loaded as discpilot loads it, with "CD Drive" set to kUntouchedDrive
-// after the start-up scan.
-class HostedForm1 : public testing::Test {
+// The main window, with a folder for the files that the notifications name.
+class NotifiedForm1 : public HostedForm1 {
  protected:
   void SetUp() override {
     CreateDirectoryA(kFolder, nullptr);
-    form = std::make_unique<Form1>(LogCapacity());
-    ASSERT_TRUE(form->Load());
-    WriteGameValue(kDriveValueName, REG_SZ, kUntouchedDrive);
+    HostedForm1::SetUp();
   }
 
   void TearDown() override {
-    if (form->IsLoaded()) SendMessageA(form->hWnd(), WM_CLOSE, 0, 0);
-    form.reset();
-    // The last form going asks the message loop to end; this test has none to end.
-    MSG quit;
-    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    EXPECT_EQ(boxes.boxes, std::vector<std::string>{});
+    HostedForm1::TearDown();
     for (const char* file : {"created.txt", "new.txt"})
       DeleteFileA((std::string(kFolder) + "\\" + file).c_str());
     RemoveDirectoryA((std::string(kFolder) + "\\folder").c_str());
     RemoveDirectoryA(kFolder);
   }
 
-  virtual std::size_t LogCapacity() const { return NotificationLog::kCapacity; }
-
-  HWND Window() const { return form->hWnd(); }
-  std::string Log() const { return test_support::WindowText(form->Text1.hWnd()); }
-  void ExpectCaretAtTheEnd() const {
-    DWORD start = 0, end = 0;
-    SendMessageA(form->Text1.hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    const auto length = static_cast<DWORD>(GetWindowTextLengthA(form->Text1.hWnd()));
-    EXPECT_EQ(start, length);
-    EXPECT_EQ(end, length);
-  }
   // Sends a notification record to the window as the shell sends it.
   void SendRecord(LONG event, const void* item1, const void* item2 = nullptr) const {
     const shellnotify::ShellNotifyRecord record = {static_cast<PCIDLIST_ABSOLUTE>(item1),
                                                    static_cast<PCIDLIST_ABSOLUTE>(item2)};
     SendMessageA(Window(), WM_SHELLNOTIFY, reinterpret_cast<WPARAM>(&record), event);
   }
-
-  SavedGameDrive savedGameDrive;
-  BoxRecorder boxes;
-  std::unique_ptr<Form1> form;
 };
 
 // Files the notifications name. The shell's names do not depend on the files being there, but
@@ -182,7 +88,7 @@ struct ShellCase {
 
 void PrintTo(const ShellCase& c, std::ostream* out) { *out << c.name; }
 
-class RealNotification : public HostedForm1, public testing::WithParamInterface<ShellCase> {};
+class RealNotification : public NotifiedForm1, public testing::WithParamInterface<ShellCase> {};
 
 TEST_P(RealNotification, IsLoggedExactly) {
   const ShellCase& c = GetParam();
@@ -265,10 +171,10 @@ BOOL WINAPI CountingVolumeQuery(LPCSTR root, LPSTR label, DWORD labelSize, LPDWO
       root, label, labelSize, serial, maximumLength, flags, fileSystem, fileSystemSize);
 }
 
-class BuiltRecord : public HostedForm1, public testing::WithParamInterface<RecordCase> {
+class BuiltRecord : public NotifiedForm1, public testing::WithParamInterface<RecordCase> {
  protected:
   void SetUp() override {
-    HostedForm1::SetUp();
+    NotifiedForm1::SetUp();
     GetCurrentDirectoryA(sizeof previousDirectory_, previousDirectory_);
     ASSERT_TRUE(SetCurrentDirectoryA("D:\\"));
     volumeQueries = 0;
@@ -277,7 +183,7 @@ class BuiltRecord : public HostedForm1, public testing::WithParamInterface<Recor
   void TearDown() override {
     platform::kernel32().GetVolumeInformationA.Restore();
     SetCurrentDirectoryA(previousDirectory_);
-    HostedForm1::TearDown();
+    NotifiedForm1::TearDown();
   }
 
  private:
@@ -349,13 +255,13 @@ INSTANTIATE_TEST_SUITE_P(
                    "first item path: \r\n\r\n"}),
     [](const testing::TestParamInfo<RecordCase>& info) { return std::string(info.param.name); });
 
-TEST_F(HostedForm1, ANotificationWithoutRecordHasNoItems) {
+TEST_F(NotifiedForm1, ANotificationWithoutRecordHasNoItems) {
   const std::string before = Log();
   SendMessageA(Window(), WM_SHELLNOTIFY, 0, SHCNE_CREATE);
   EXPECT_EQ(Log(), before + "SHCNE_CREATE\r\n\r\n");
 }
 
-TEST_F(HostedForm1, TheFirstEntryFollowsTheDesignTextAndEntriesFollowInOrder) {
+TEST_F(NotifiedForm1, TheFirstEntryFollowsTheDesignTextAndEntriesFollowInOrder) {
   EXPECT_EQ(Log(), "Text1");
   PayloadItem seven;
   seven.value = 7;
@@ -368,25 +274,16 @@ TEST_F(HostedForm1, TheFirstEntryFollowsTheDesignTextAndEntriesFollowInOrder) {
   ExpectCaretAtTheEnd();
 }
 
-// The log as it stood when "CD Drive" was written.
-std::vector<std::string> logAtWrite;
-HWND logBox = nullptr;
-
-LSTATUS WINAPI RecordingSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type,
-                                 const BYTE* data, DWORD size) {
-  logAtWrite.push_back(test_support::WindowText(logBox));
-  return platform::advapi32().RegSetValueExA.Real()(key, name, reserved, type, data, size);
-}
-
-TEST_F(HostedForm1, TheGameDriveIsWrittenBeforeTheEntryReachesTheLog) {
+TEST_F(NotifiedForm1, TheGameDriveIsWrittenBeforeTheEntryReachesTheLog) {
   const std::string before = Log();
-  logAtWrite.clear();
-  logBox = form->Text1.hWnd();
-  platform::advapi32().RegSetValueExA.Replace(&RecordingSetValue);
-  SHChangeNotify(SHCNE_MEDIAINSERTED, SHCNF_PATHA, "D:\\", nullptr);
-  platform::advapi32().RegSetValueExA.Restore();
+  std::vector<std::string> logsAtWrite;
+  {
+    LogAtEachWrite recorder(form->Text1.hWnd());
+    SHChangeNotify(SHCNE_MEDIAINSERTED, SHCNF_PATHA, "D:\\", nullptr);
+    logsAtWrite = recorder.Logs();
+  }
 
-  EXPECT_EQ(logAtWrite, std::vector<std::string>{before});
+  EXPECT_EQ(logsAtWrite, std::vector<std::string>{before});
   EXPECT_EQ(GameDrive(), "D:\\");
   EXPECT_NE(Log(), before);
 }
@@ -401,7 +298,7 @@ LRESULT CALLBACK RecordingFormProcedure(HWND window, UINT message, WPARAM wParam
   return CallWindowProcA(formProcedure, window, message, wParam, lParam);
 }
 
-TEST_F(HostedForm1, ARefusedWriteIsLoggedAndLaterNotificationsStillAre) {
+TEST_F(NotifiedForm1, ARefusedWriteIsLoggedAndLaterNotificationsStillAre) {
   DeleteGameKeys();
   ASSERT_NO_FATAL_FAILURE(RefuseGameKeyCreation());
   formProcedure = reinterpret_cast<WNDPROC>(GetPropA(Window(), "OldWndProc"));
@@ -429,7 +326,7 @@ TEST_F(HostedForm1, ARefusedWriteIsLoggedAndLaterNotificationsStillAre) {
 }
 
 // A log of a few hundred characters, so that trimming shows after a few entries.
-class SmallLog : public HostedForm1 {
+class SmallLog : public NotifiedForm1 {
  protected:
   std::size_t LogCapacity() const override { return 400; }
 };
@@ -470,7 +367,7 @@ TEST_F(SmallLog, KeepsTheNewestWholeEntriesWithinItsCapacity) {
 }
 
 // The box's own limit (about 32 000 characters) does not end the log.
-TEST_F(HostedForm1, TheLogGrowsPastTheTextBoxDefaultLimit) {
+TEST_F(NotifiedForm1, TheLogGrowsPastTheTextBoxDefaultLimit) {
   std::string expected = Log();
   PayloadItem everyDrive;
   everyDrive.value = (1 << 26) - 1;
@@ -486,7 +383,7 @@ TEST_F(HostedForm1, TheLogGrowsPastTheTextBoxDefaultLimit) {
 }
 
 // Lines wider than the box wrap between words, never inside one.
-TEST_F(HostedForm1, LongLinesWrapBetweenWords) {
+TEST_F(NotifiedForm1, LongLinesWrapBetweenWords) {
   const std::string path =
       std::string(kFolder) + "\\a file whose name is far too long for one line of the log.txt";
   MakeFile(path);
@@ -534,7 +431,7 @@ BOOL WINAPI CountingFlashWindow(HWND, BOOL) {
 }
 
 // The flash timer is designed off; once started, it flashes six times and stops itself.
-TEST_F(HostedForm1, FlashTimerFlashesSixTimesThenStopsItself) {
+TEST_F(NotifiedForm1, FlashTimerFlashesSixTimesThenStopsItself) {
   EXPECT_FALSE(form->tmrFlashMe.Enabled());
   EXPECT_EQ(form->tmrFlashMe.Interval(), 0u);
 
@@ -555,10 +452,10 @@ TEST_F(HostedForm1, FlashTimerFlashesSixTimesThenStopsItself) {
   EXPECT_EQ(form->tmrFlashMe.Interval(), 1u);
 }
 
-class Closing : public HostedForm1 {
+class Closing : public NotifiedForm1 {
  protected:
   void SetUp() override {
-    HostedForm1::SetUp();
+    NotifiedForm1::SetUp();
     calls.clear();
     platform::shell32().SHChangeNotifyDeregister.Replace(&RecordingDeregister);
     platform::user32().RemovePropA.Replace(&RecordingRemoveProp);
@@ -568,7 +465,7 @@ class Closing : public HostedForm1 {
     platform::shell32().SHChangeNotifyDeregister.Restore();
     platform::user32().RemovePropA.Restore();
     platform::user32().SetWindowLongA.Restore();
-    HostedForm1::TearDown();
+    NotifiedForm1::TearDown();
   }
 };
 

@@ -65,7 +65,20 @@ void ReloadDrive(char letter, UINT type) {
   DefineDrive(letter, type, UnixDriveFolder(letter));
 }
 
+std::string addedDrives;
+
+void RemoveAddedDrives() {
+  for (char letter : addedDrives) {
+    DefineDrive(letter, DRIVE_NO_ROOT_DIR, "");
+    const std::string folder = DriveFolder(letter);
+    DeleteFileA((folder + "\\.windows-label").c_str());
+    RemoveDirectoryA(folder.c_str());
+  }
+  addedDrives.clear();
+}
+
 void RestorePrefixDiscs() {
+  RemoveAddedDrives();
   SetDriveFolderPresent('f', true);
   SetDisc('d', "FIFA2001");
   SetDisc('e', "OTHERDISC");
@@ -84,6 +97,14 @@ void SetDisc(char letter, const std::string& label) {
     ASSERT_TRUE(out.good()) << file;
   }
   ReloadDrive(letter, DRIVE_CDROM);
+}
+
+void AddCdRomDrive(char letter, const std::string& label) {
+  const std::string folder = DriveFolder(letter);
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder << ": " << GetLastError();
+  addedDrives += letter;
+  std::ofstream(folder + "\\.windows-label", std::ios::binary) << label << "\n";
+  DefineDrive(letter, DRIVE_CDROM, UnixDriveFolder(letter));
 }
 
 void SetDriveFolderPresent(char letter, bool present) {

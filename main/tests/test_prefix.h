@@ -23,6 +23,10 @@ void SetDisc(char letter, const std::string& label);
 // it back.
 void SetDriveFolderPresent(char letter, bool present);
 
+// Adds a CD-ROM drive letter that the prefix does not have (as a disc image mounted as a new
+// drive), holding a disc with label. The drive goes again when the test ends.
+void AddCdRomDrive(char letter, const std::string& label);
+
 struct RegistryValue {
   DWORD type = 0;
   std::string data;  // for REG_SZ without its terminating NUL
