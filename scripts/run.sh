@@ -85,6 +85,8 @@ else
         touch "$prefix/.discpilot-demo"
     fi
     wine_use_prefix "$prefix"
+    # A demo prefix made before the scripts gave their prefixes Wine's fonts gets them now.
+    wine_add_fonts
     # Each demo run starts without the value, so what is printed is what this run wrote.
     wine reg delete "$game_key" /f </dev/null >>"$wine_log" 2>&1 || true
     log "using the demo prefix $prefix"

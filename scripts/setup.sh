@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing DiscPilot needs on Debian 12: the MinGW-w64 cross compiler,
-# CMake, 32-bit Wine, Xvfb, GoogleTest sources and ImageMagick. On machines whose kernel cannot run
-# 32-bit x86 code it also registers qemu-user (from bookworm-backports) for i386 programs, so that
-# Wine's 32-bit loader runs. Idempotent: when everything is present it only checks and returns.
+# CMake, 32-bit Wine and Wine's own fonts, Xvfb, GoogleTest sources and ImageMagick. On machines
+# whose kernel cannot run 32-bit x86 code it also registers qemu-user (from bookworm-backports) for
+# i386 programs, so that Wine's 32-bit loader runs. Idempotent: when everything is present it only
+# checks and returns.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cache_dir="${DISCPILOT_TOOLS_DIR:-/var/cache/discpilot-tools}"
 qemu_dir="$cache_dir/qemu"
 
-packages=(g++-mingw-w64-i686-posix cmake wine wine32:i386 xvfb xauth googletest imagemagick zip)
+packages=(g++-mingw-w64-i686-posix cmake wine wine32:i386 fonts-wine xvfb xauth googletest imagemagick zip)
 
 log() { printf 'setup: %s\n' "$*"; }
 

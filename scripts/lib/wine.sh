@@ -9,13 +9,30 @@ wine_use_prefix() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
 }
 
-# wine_make_prefix DIR: a fresh win32 prefix in DIR whose crashes print a backtrace instead of
-# opening a dialog, and whose windows get Wine's own frames (no window manager under Xvfb).
+# Where Debian's fonts-wine puts Wine's own fonts; this Wine does not look there by itself.
+wine_fonts_dir=/usr/share/wine/fonts
+
+# wine_add_fonts: copies Wine's own TrueType fonts (Marlett, whose glyphs are the caption
+# buttons, and Tahoma, the face of captions and dialogs) into the prefix's Fonts folder, where
+# every Wine program finds them when it starts. Without them GDI falls back to another face and
+# a title bar shows letters instead of its buttons. Copies only what is missing or older, so an
+# existing prefix can be given the fonts again at no cost.
+wine_add_fonts() {
+    local fonts=("$wine_fonts_dir"/*.ttf)
+    [[ -f "${fonts[0]}" ]] || { echo "no Wine fonts in $wine_fonts_dir (package fonts-wine)" >&2; return 1; }
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -u --preserve=timestamps "${fonts[@]}" "$WINEPREFIX/drive_c/windows/Fonts/"
+}
+
+# wine_make_prefix DIR: a fresh win32 prefix in DIR with Wine's own fonts, whose crashes print a
+# backtrace instead of opening a dialog, and whose windows get Wine's own frames (no window
+# manager under Xvfb).
 wine_make_prefix() {
     wine_use_prefix "$1"
     wineserver -k 2>/dev/null || true
     rm -rf "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
+    wine_add_fonts
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w
