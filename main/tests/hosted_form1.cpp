@@ -30,6 +30,8 @@ LSTATUS WINAPI RecordingSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD ty
   return platform::advapi32().RegSetValueExA.Real()(key, name, reserved, type, data, size);
 }
 
+BOOL WINAPI RefusingSetProp(HWND, LPCSTR, HANDLE) { return FALSE; }
+
 }  // namespace
 
 SavedGameDrive::SavedGameDrive()
@@ -73,6 +75,19 @@ LogAtEachWrite::~LogAtEachWrite() { platform::advapi32().RegSetValueExA.Restore(
 
 const std::vector<std::string>& LogAtEachWrite::Logs() const { return logsAtWrite; }
 
+bool LoadWithSubclassingRefused(Form1& form) {
+  platform::user32().SetPropA.Replace(&RefusingSetProp);
+  const bool loaded = form.Load();
+  platform::user32().SetPropA.Restore();
+  return loaded;
+}
+
+void DropQuitRequest() {
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
 void HostedForm1::SetUp() {
   form = std::make_unique<Form1>(LogCapacity());
   ASSERT_TRUE(form->Load());
@@ -82,10 +97,7 @@ void HostedForm1::SetUp() {
 void HostedForm1::TearDown() {
   if (form->IsLoaded()) SendMessageA(form->hWnd(), WM_CLOSE, 0, 0);
   form.reset();
-  // The last form going asks the message loop to end; this test has none to end.
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  DropQuitRequest();
   EXPECT_EQ(boxes.boxes, std::vector<std::string>{});
 }
 

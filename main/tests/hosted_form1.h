@@ -64,6 +64,14 @@ class LogAtEachWrite {
   const std::vector<std::string>& Logs() const;
 };
 
+// Loads form as discpilot loads it, but with its subclassing refused (the window property cannot
+// be set), so that it runs without shell notifications. True when the window loaded.
+bool LoadWithSubclassingRefused(Form1& form);
+
+// Drops the request to end the message loop that the last form's going leaves behind: a test has
+// no loop to end.
+void DropQuitRequest();
+
 // The main window, loaded as discpilot loads it, with "CD Drive" set to kUntouchedDrive after
 // the start-up scan. No test may leave a message box behind.
 class HostedForm1 : public testing::Test {

@@ -485,16 +485,11 @@ TEST_F(Closing, WmCloseDeregistersThenUnsubclassesWithoutABox) {
 }
 
 // A window whose subclassing failed at load runs without notifications and still closes quietly.
-BOOL WINAPI RefusingSetProp(HWND, LPCSTR, HANDLE) { return FALSE; }
-
 TEST(Form1WithoutSubclassing, LoadsWithoutRegistrationAndClosesQuietly) {
   SavedGameDrive savedGameDrive;
   BoxRecorder boxes;
-  platform::user32().SetPropA.Replace(&RefusingSetProp);
   auto form = std::make_unique<Form1>();
-  const bool loaded = form->Load();
-  platform::user32().SetPropA.Restore();
-  ASSERT_TRUE(loaded);
+  ASSERT_TRUE(LoadWithSubclassingRefused(*form));
   const HWND window = form->hWnd();
   char handle[16];
   std::snprintf(handle, sizeof handle, "%lX",
@@ -512,9 +507,7 @@ TEST(Form1WithoutSubclassing, LoadsWithoutRegistrationAndClosesQuietly) {
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(boxes.boxes.size(), 1u) << "closing shows no box";
   form.reset();
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  DropQuitRequest();
 }
 
 }  // namespace

@@ -418,16 +418,11 @@ TEST_F(HostedVolumeChange, TheGameDriveIsWrittenBeforeTheEntryReachesTheLog) {
 
 // Volume changes reach the form machinery's own window procedure, so a window whose
 // subclassing failed at load still follows the disc.
-BOOL WINAPI RefusingSetProp(HWND, LPCSTR, HANDLE) { return FALSE; }
-
 TEST(Form1WithoutSubclassing, StillFollowsTheGameDiscIntoAnArrivedDrive) {
   SavedGameDrive savedGameDrive;
   BoxRecorder boxes;
-  platform::user32().SetPropA.Replace(&RefusingSetProp);
   Form1 form;
-  const bool loaded = form.Load();
-  platform::user32().SetPropA.Restore();
-  ASSERT_TRUE(loaded);
+  ASSERT_TRUE(LoadWithSubclassingRefused(form));
   ASSERT_EQ(boxes.boxes.size(), 1u) << "the subclassing failure";
   WriteGameValue(kDriveValueName, REG_SZ, kUntouchedDrive);
   const std::string before = test_support::WindowText(form.Text1.hWnd());
@@ -442,9 +437,7 @@ TEST(Form1WithoutSubclassing, StillFollowsTheGameDiscIntoAnArrivedDrive) {
             before + "DBT_DEVICEARRIVAL\r\nD:\\\r\n\r\n");
   SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(boxes.boxes.size(), 1u) << "closing shows no box";
-  MSG quit;
-  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
+  DropQuitRequest();
 }
 
 }  // namespace
