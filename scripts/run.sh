@@ -78,15 +78,16 @@ if [[ -n "$user_prefix" ]]; then
 else
     prefix="$build/demo-prefix"
     disc="$build/demo-discs/d"
+    wine_use_prefix "$prefix"
     if [[ ! -f "$prefix/.discpilot-demo" ]]; then
         log "making the demo prefix (a CD-ROM drive D: with a disc labelled FIFA2001)"
         wine_make_prefix "$prefix"
         wine_add_drive d cdrom "$disc" FIFA2001
         touch "$prefix/.discpilot-demo"
+    else
+        # A demo prefix made before the scripts gave their prefixes Wine's fonts gets them now.
+        wine_add_fonts
     fi
-    wine_use_prefix "$prefix"
-    # A demo prefix made before the scripts gave their prefixes Wine's fonts gets them now.
-    wine_add_fonts
     # Each demo run starts without the value, so what is printed is what this run wrote.
     wine reg delete "$game_key" /f </dev/null >>"$wine_log" 2>&1 || true
     log "using the demo prefix $prefix"
