@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/controls.h"
+#include "platform/process.h"
 #include "platform/run_time_error.h"
 #include "platform/twips.h"
 
@@ -17,6 +18,16 @@ constexpr char kOwnerClass[] = "PlatformFormOwner";
 constexpr int kFirstControlId = 1000;
 
 int liveForms = 0;
+
+// The program's first showing of a window takes the show state it was started with (a shortcut's
+// "Run: Minimized" shows it minimised and leaves the focus where it is); every later one shows
+// the window normally.
+int NextShowState() {
+  static bool startupStateUsed = false;
+  if (startupStateUsed) return SW_SHOWNORMAL;
+  startupStateUsed = true;
+  return StartupShowState();
+}
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
@@ -95,7 +106,7 @@ void Form::Show() {
     RaiseResizeIfChanged(true);
     if (!window_) return;
   }
-  ShowWindow(window_, SW_SHOWNORMAL);
+  ShowWindow(window_, NextShowState());
   UpdateWindow(window_);
 }
 

@@ -3,10 +3,12 @@
 //
 // Life of a form: Load() creates the window hidden, creates the controls in the order they were
 // declared, raises Form_Load and then shows the window, which raises Form_Resize for the first
-// showing. Every later change of the client size raises Form_Resize again. A volume that arrives
-// or goes while the form is loaded raises Form_VolumeChange. A close request (WM_CLOSE, the
-// close box, or Unload() from code) raises Form_Unload; unless the handler sets Cancel, the
-// window is then destroyed. When the program's last form is gone, Run() returns.
+// showing. The program's first showing takes the show state the program was started with
+// (minimised, without taking the focus, from a "Run: Minimized" shortcut); later ones are normal.
+// Every later change of the client size raises Form_Resize again. A volume that arrives or goes
+// while the form is loaded raises Form_VolumeChange. A close request (WM_CLOSE, the close box, or
+// Unload() from code) raises Form_Unload; unless the handler sets Cancel, the window is then
+// destroyed. When the program's last form is gone, Run() returns.
 #pragma once
 
 #include <windows.h>

@@ -35,6 +35,20 @@ struct Kernel32 {
   PLATFORM_PROC("kernel32.dll", Sleep);
   PLATFORM_PROC("kernel32.dll", SetErrorMode);
   Proc<RtlMoveMemoryFn> RtlMoveMemory{"kernel32.dll", "RtlMoveMemory"};
+  PLATFORM_PROC("kernel32.dll", GetStartupInfoA);
+  PLATFORM_PROC("kernel32.dll", GetTickCount);
+  PLATFORM_PROC("kernel32.dll", GetFullPathNameA);
+  PLATFORM_PROC("kernel32.dll", FormatMessageA);
+  PLATFORM_PROC("kernel32.dll", CreateProcessA);
+  PLATFORM_PROC("kernel32.dll", ResumeThread);
+  PLATFORM_PROC("kernel32.dll", WaitForSingleObject);
+  PLATFORM_PROC("kernel32.dll", GetExitCodeProcess);
+  PLATFORM_PROC("kernel32.dll", CloseHandle);
+  PLATFORM_PROC("kernel32.dll", CreateJobObjectA);
+  PLATFORM_PROC("kernel32.dll", AssignProcessToJobObject);
+  PLATFORM_PROC("kernel32.dll", SetInformationJobObject);
+  PLATFORM_PROC("kernel32.dll", CreateIoCompletionPort);
+  PLATFORM_PROC("kernel32.dll", GetQueuedCompletionStatus);
 };
 
 struct User32 {
@@ -47,6 +61,9 @@ struct User32 {
   PLATFORM_PROC("user32.dll", FindWindowA);
   PLATFORM_PROC("user32.dll", SendMessageA);
   PLATFORM_PROC("user32.dll", SendMessageTimeoutA);
+  PLATFORM_PROC("user32.dll", FindWindowExA);
+  PLATFORM_PROC("user32.dll", GetWindowThreadProcessId);
+  PLATFORM_PROC("user32.dll", IsWindowVisible);
 };
 
 // SHChangeNotifyRegister and SHChangeNotifyDeregister are exported by ordinal only on the

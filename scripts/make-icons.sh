@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Draws the programs' icons with ImageMagick (committed; run again only to change them):
 # - main/discpilot.ico: a silver disc whose centre is a football pitch, 32 x 32, 256 colours;
-# - stop/pilotstop.ico: the same disc with a red stop sign, 16 x 16 and 32 x 32, 16 colours.
+# - stop/pilotstop.ico: the same disc with a red stop sign, 16 x 16 and 32 x 32, 16 colours;
+# - play/pilotplay.ico: the same disc with a green play button, 16 x 16 and 32 x 32, 16 colours.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 work="$(mktemp -d)"
@@ -38,6 +39,24 @@ stop_sign() {
         -stroke none -fill white -draw "rectangle $bar" "$out"
 }
 
+# The play button in the lower right corner: a green circle with a white triangle.
+play_sign() {
+    local s="$1" in="$2" out="$3"
+    local circle triangle
+    circle="$(awk -v s="$s" 'BEGIN { printf "%.1f,%.1f %.1f,%.1f", s * 0.70, s * 0.70, s * 0.70, s * 0.41 }')"
+    triangle="$(awk -v s="$s" 'BEGIN { printf "%.1f,%.1f %.1f,%.1f %.1f,%.1f", s * 0.61, s * 0.56, s * 0.61, s * 0.84, s * 0.84, s * 0.70 }')"
+    convert "$in" -fill '#1f8f2f' -stroke '#0b4a14' -strokewidth 1 -draw "circle $circle" \
+        -stroke none -fill white -draw "polygon $triangle" "$out"
+}
+
+# 16 colours, transparency as a 1-bit mask: each image is reduced on its own, without dithering.
+sixteen_colour_icon() {
+    local small="$1" large="$2" out="$3"
+    convert \( "$small" -channel A -threshold 50% +channel +dither -colors 15 \) \
+        \( "$large" -channel A -threshold 50% +channel +dither -colors 15 \) \
+        -type PaletteAlpha "$out"
+}
+
 disc 1 "$work/disc32.png"
 # A palette image is written as an 8-bit (256-colour) icon with a transparency mask.
 convert "$work/disc32.png" -type PaletteAlpha -colors 255 "$root/main/discpilot.ico"
@@ -45,8 +64,8 @@ convert "$work/disc32.png" -type PaletteAlpha -colors 255 "$root/main/discpilot.
 disc 0.5 "$work/disc16.png"
 stop_sign 32 "$work/disc32.png" "$work/stop32.png"
 stop_sign 16 "$work/disc16.png" "$work/stop16.png"
-# 16 colours, transparency as a 1-bit mask: each image is reduced on its own, without dithering.
-convert \( "$work/stop16.png" -channel A -threshold 50% +channel +dither -colors 15 \) \
-    \( "$work/stop32.png" -channel A -threshold 50% +channel +dither -colors 15 \) \
-    -type PaletteAlpha "$root/stop/pilotstop.ico"
-echo "icons: main/discpilot.ico stop/pilotstop.ico"
+sixteen_colour_icon "$work/stop16.png" "$work/stop32.png" "$root/stop/pilotstop.ico"
+play_sign 32 "$work/disc32.png" "$work/play32.png"
+play_sign 16 "$work/disc16.png" "$work/play16.png"
+sixteen_colour_icon "$work/play16.png" "$work/play32.png" "$root/play/pilotplay.ico"
+echo "icons: main/discpilot.ico stop/pilotstop.ico play/pilotplay.ico"

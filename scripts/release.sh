@@ -6,15 +6,15 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/build.sh"
 
 build="$root/build-release"
-build_project mingw-release "$build" discpilot pilotstop
+build_project mingw-release "$build" discpilot pilotstop pilotplay
 
 version="$(sed -n 's/^project(DiscPilot VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 name="discpilot-$version"
 mkdir -p "$stage/$name"
-cp "$build/main/discpilot.exe" "$build/stop/pilotstop.exe" "$root/README.md" "$stage/$name/"
-(cd "$stage/$name" && sha256sum discpilot.exe pilotstop.exe README.md >SHA256SUMS)
+cp "$build/bin/discpilot.exe" "$build/bin/pilotstop.exe" "$build/bin/pilotplay.exe" "$root/README.md" "$stage/$name/"
+(cd "$stage/$name" && sha256sum discpilot.exe pilotstop.exe pilotplay.exe README.md >SHA256SUMS)
 
 mkdir -p "$root/dist"
 rm -f "$root/dist/$name.zip"

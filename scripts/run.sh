@@ -35,9 +35,9 @@ done
 log() { printf 'run: %s\n' "$*"; }
 
 build="${DISCPILOT_BUILD_DIR:-$root/build-release}"
-build_project mingw-release "$build" discpilot pilotstop
-discpilot="$build/main/discpilot.exe"
-pilotstop="$build/stop/pilotstop.exe"
+build_project mingw-release "$build" discpilot pilotstop pilotplay
+discpilot="$build/bin/discpilot.exe"
+pilotstop="$build/bin/pilotstop.exe"
 
 game_key='HKLM\Software\EA SPORTS\FIFA 2001'
 wine_log="$build/run-wine.log"

@@ -5,19 +5,15 @@
 #include "platform/app.h"
 #include "platform/message_box.h"
 #include "platform/win32.h"
+#include "stop/main_window.h"
 #include "stop/resource.h"
 
 namespace {
 
-// The caption by which discpilot's main window is found (any window class matches).
-constexpr char kMainWindowCaption[] = "Goalvista DiscPilot";
 constexpr char kTerminatedText[] = "Goalvista DiscPilot has been terminated!";
 constexpr char kNotRunningText[] = "Goalvista DiscPilot was not installed in your memory.";
 constexpr char kNoResponseText[] = "Goalvista DiscPilot did not respond to the close request.";
 constexpr UINT kMessageStyle = MB_OK | MB_ICONINFORMATION;
-// The close request is synchronous; a main program that does not handle it within this time
-// (or whose window is hung) is not waited for any longer.
-constexpr UINT kCloseTimeoutMs = 10000;
 // The program stays this long after its report, so a script that starts it sees the main
 // program gone before it goes on.
 constexpr DWORD kPauseBeforeExitMs = 1000;
@@ -33,21 +29,14 @@ platform::FormDesign Design() {
   return design;
 }
 
-// True when the window handled WM_CLOSE within the time limit.
-bool RequestClose(HWND window) {
-  DWORD_PTR ignored = 0;
-  return platform::user32().SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG,
-                                                kCloseTimeoutMs, &ignored) != 0;
-}
-
 }  // namespace
 
 Form1::Form1() : Form(Design()) {}
 
 void Form1::Form_Load() {
-  const HWND mainWindow = platform::user32().FindWindowA(nullptr, kMainWindowCaption);
+  const HWND mainWindow = FindMainWindow();
   if (mainWindow) {
-    result_ = RequestClose(mainWindow) ? kClosed : kNoResponse;
+    result_ = CloseMainWindow(mainWindow) ? kClosed : kNoResponse;
   } else {
     result_ = kNotRunning;
   }

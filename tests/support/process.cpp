@@ -27,7 +27,8 @@ std::string WindowsPath(const std::string& path) {
   return result;
 }
 
-Program Program::Start(const std::string& exePath, const std::string& arguments) {
+Program Program::Start(const std::string& exePath, const std::string& arguments,
+                       const StartOptions& options) {
   const std::string exe = WindowsPath(exePath);
   std::string commandLine = "\"" + exe + "\"";
   if (!arguments.empty()) commandLine += " " + arguments;
@@ -35,9 +36,13 @@ Program Program::Start(const std::string& exePath, const std::string& arguments)
   buffer.push_back('\0');
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
+  if (options.showState) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *options.showState;
+  }
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
+  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      options.folder.empty() ? nullptr : options.folder.c_str(), &startup, &info))
     throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
                              ")");
   CloseHandle(info.hThread);

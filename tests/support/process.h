@@ -14,10 +14,17 @@ std::string WindowsPath(const std::string& path);
 
 // A running program started by a test. It is ended (TerminateProcess) if it still runs when
 // the object goes, so that a failed test leaves no program behind.
+// How a program under test is started, beyond its arguments.
+struct StartOptions {
+  std::string folder;             // its working directory; "" for the test's own
+  std::optional<WORD> showState;  // the show state it is started with (SW_...); none: default
+};
+
 class Program {
  public:
   // Starts exePath with the argument text; throws std::runtime_error when it cannot start.
-  static Program Start(const std::string& exePath, const std::string& arguments = {});
+  static Program Start(const std::string& exePath, const std::string& arguments = {},
+                       const StartOptions& options = {});
 
   Program(Program&& other) noexcept;
   Program& operator=(Program&&) = delete;
