@@ -63,6 +63,7 @@ struct User32 {
   PLATFORM_PROC("user32.dll", SendMessageTimeoutA);
   PLATFORM_PROC("user32.dll", FindWindowExA);
   PLATFORM_PROC("user32.dll", GetWindowThreadProcessId);
+  PLATFORM_PROC("user32.dll", GetClassNameA);
   PLATFORM_PROC("user32.dll", IsWindowVisible);
 };
 

@@ -1,10 +1,14 @@
 #include "stop/main_window.h"
 
+#include <string>
+
 #include "platform/win32.h"
 
 namespace {
 
 constexpr char kMainWindowCaption[] = "Goalvista DiscPilot";
+// discpilot's message boxes carry its caption too (its run-time error box, say).
+constexpr char kMessageBoxClass[] = "#32770";
 // The close request is synchronous; a main program that does not handle it within this time
 // (or whose window is hung) is not waited for any longer.
 constexpr UINT kCloseTimeoutMs = 10000;
@@ -19,7 +23,9 @@ HWND FindMainWindowOf(DWORD processId) {
   while ((window = user.FindWindowExA(nullptr, window, nullptr, kMainWindowCaption)) != nullptr) {
     DWORD owner = 0;
     user.GetWindowThreadProcessId(window, &owner);
-    if (owner == processId) return window;
+    char windowClass[sizeof kMessageBoxClass + 1] = {};
+    user.GetClassNameA(window, windowClass, sizeof windowClass);
+    if (owner == processId && std::string(windowClass) != kMessageBoxClass) return window;
   }
   return nullptr;
 }

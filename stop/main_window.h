@@ -7,8 +7,8 @@
 
 // The first top-level window with discpilot's caption; null when no discpilot runs.
 HWND FindMainWindow();
-// The main window of the discpilot with that process id, found the same way; null when it has
-// none (yet).
+// The main window of the discpilot with that process id, found the same way but never one of its
+// message boxes; null when it has none (yet).
 HWND FindMainWindowOf(DWORD processId);
 
 // Asks the window to close as its close box would. True when it handled the request within 10

@@ -210,6 +210,32 @@ TEST_F(Pilotplay, WithoutDiscPilotBesideItSaysSoAndStartsTheGameAnyway) {
   EXPECT_EQ(record->at("discpilot_window"), "no");
 }
 
+// discpilot cannot write the game's value: its own error box says why and it ends without showing
+// its window; pilotplay then says that discpilot ended, and the game starts all the same.
+TEST_F(Pilotplay, WhenDiscPilotEndsBeforeItsWindowShowsSaysSoAndStartsTheGame) {
+  ASSERT_NO_FATAL_FAILURE(discpilot_test::RefuseGameKeyCreation());
+  Program pilotplay = Play(Quoted(kGame));
+
+  HWND discpilotBox = nullptr;
+  const DWORD begin = GetTickCount();
+  while (!discpilotBox && GetTickCount() - begin < kTimeoutMs) {
+    HWND window = FindWindowA("#32770", kCaption);
+    if (window && IsWindowVisible(window)) discpilotBox = window;
+    Sleep(50);
+  }
+  ASSERT_NE(discpilotBox, nullptr) << "discpilot's error box did not appear";
+  EXPECT_TRUE(test_support::DismissMessageBox(discpilotBox));
+
+  const auto box = test_support::WaitForMessageBox(pilotplay.Id(), kTimeoutMs);
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.title, "Pilotplay");
+  EXPECT_NE(box.text.find("Goalvista DiscPilot ended before its window showed."), std::string::npos)
+      << box.text;
+  EXPECT_TRUE(test_support::DismissMessageBox(box.window));
+  EXPECT_EQ(pilotplay.WaitForExit(kTimeoutMs), 0u);
+  EXPECT_TRUE(GameRecord().has_value()) << "the game did not start";
+}
+
 // A window of the test's own that has the foreground, so that taking it is seen.
 class ForegroundWindow {
  public:
