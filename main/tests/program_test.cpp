@@ -4,13 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "main/tests/test_prefix.h"
 #include "tests/support/process.h"
-#include "tests/support/program_file.h"
 #include "tests/support/window_search.h"
 
 namespace discpilot_test {
@@ -146,41 +144,6 @@ TEST_F(Discpilot, ARefusedWriteEndsTheProgramWithTheErrorBox) {
   ASSERT_TRUE(status.has_value());
   EXPECT_NE(*status, 0u);
   EXPECT_FALSE(KeyExists(kGameKeyPath));
-}
-
-// The program file carries the version information, the 256-colour icon and no manifest.
-TEST(DiscpilotFile, CarriesItsVersionInformationInItalian) {
-  const auto info = test_support::ReadVersionInfo(
-      DISCPILOT_EXE, {"Comments", "FileDescription", "ProductName", "InternalName",
-                      "OriginalFilename", "FileVersion", "ProductVersion"});
-  ASSERT_TRUE(info.has_value());
-  EXPECT_EQ(info->fileVersionMS, 0x00010000u);
-  EXPECT_EQ(info->fileVersionLS, 0x00000001u);
-  EXPECT_EQ(info->productVersionMS, 0x00010000u);
-  EXPECT_EQ(info->productVersionLS, 0x00000001u);
-  EXPECT_EQ(info->language, 0x0410);
-  EXPECT_EQ(info->codePage, 1200);
-  const std::map<std::string, std::string> expected = {
-      {"Comments", "Goalvista DiscPilot"},    {"FileDescription", "Goalvista DiscPilot"},
-      {"ProductName", "Goalvista DiscPilot"}, {"InternalName", "discpilot"},
-      {"OriginalFilename", "discpilot.exe"},  {"FileVersion", "1.00.0001"},
-      {"ProductVersion", "1.00.0001"}};
-  EXPECT_EQ(info->strings, expected);
-}
-
-TEST(DiscpilotFile, CarriesOne32By32IconIn256ColoursInItalian) {
-  const auto images =
-      test_support::ReadIconGroup(DISCPILOT_EXE, 1, MAKELANGID(LANG_ITALIAN, SUBLANG_ITALIAN));
-  ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(images[0].width, 32);
-  EXPECT_EQ(images[0].height, 32);
-  EXPECT_EQ(images[0].bitCount, 8);
-}
-
-// Without a manifest asking for an execution level, Windows runs the program as a legacy one,
-// whose machine-wide registry writes land in the view the game reads.
-TEST(DiscpilotFile, CarriesNoManifest) {
-  EXPECT_EQ(test_support::CountManifests(DISCPILOT_EXE), 0);
 }
 
 }  // namespace
