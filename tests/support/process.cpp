@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 namespace test_support {
 
@@ -29,43 +28,29 @@ std::string WindowsPath(const std::string& path) {
 
 Program Program::Start(const std::string& exePath, const std::string& arguments,
                        const StartOptions& options) {
-  const std::string exe = WindowsPath(exePath);
-  std::string commandLine = "\"" + exe + "\"";
-  if (!arguments.empty()) commandLine += " " + arguments;
-  std::vector<char> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back('\0');
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  if (options.showState) {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = *options.showState;
-  }
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      options.folder.empty() ? nullptr : options.folder.c_str(), &startup, &info))
-    throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
+  platform::ProcessStart start;
+  start.program = WindowsPath(exePath);
+  start.commandLine = "\"" + start.program + "\"";
+  if (!arguments.empty()) start.commandLine += " " + arguments;
+  start.folder = options.folder;
+  start.showState = options.showState;
+  DWORD error = 0;
+  auto process = platform::Process::Start(start, error);
+  if (!process)
+    throw std::runtime_error("cannot start " + start.program + " (error " + std::to_string(error) +
                              ")");
-  CloseHandle(info.hThread);
-  return Program(info.hProcess, info.dwProcessId);
+  return Program(std::move(*process));
 }
 
-Program::Program(Program&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)), id_(other.id_) {}
-
 Program::~Program() {
-  if (!process_) return;
-  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(process_, 255);
-    WaitForSingleObject(process_, 5000);
-  }
-  CloseHandle(process_);
+  if (!Handle() || process_.WaitForEnd(0)) return;
+  TerminateProcess(Handle(), 255);
+  process_.WaitForEnd(5000);
 }
 
 std::optional<DWORD> Program::WaitForExit(DWORD timeoutMs) {
-  if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
-  DWORD code = 0;
-  GetExitCodeProcess(process_, &code);
-  return code;
+  if (!process_.WaitForEnd(timeoutMs)) return std::nullopt;
+  return process_.ExitStatus();
 }
 
 }  // namespace test_support

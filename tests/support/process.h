@@ -5,6 +5,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/process.h"
 
 namespace test_support {
 
@@ -26,22 +29,21 @@ class Program {
   static Program Start(const std::string& exePath, const std::string& arguments = {},
                        const StartOptions& options = {});
 
-  Program(Program&& other) noexcept;
+  Program(Program&& other) noexcept = default;
   Program& operator=(Program&&) = delete;
   Program(const Program&) = delete;
   ~Program();
 
-  DWORD Id() const { return id_; }
-  HANDLE Handle() const { return process_; }
+  DWORD Id() const { return process_.Id(); }
+  HANDLE Handle() const { return process_.Handle(); }
 
   // The exit status once the program has ended, or nothing when it still runs after timeoutMs.
   std::optional<DWORD> WaitForExit(DWORD timeoutMs);
 
  private:
-  Program(HANDLE process, DWORD id) : process_(process), id_(id) {}
+  explicit Program(platform::Process process) : process_(std::move(process)) {}
 
-  HANDLE process_ = nullptr;
-  DWORD id_ = 0;
+  platform::Process process_;
 };
 
 }  // namespace test_support
