@@ -7,6 +7,7 @@
 #include "main/game_disc.h"
 #include "main/notification.h"
 #include "main/resource.h"
+#include "main/startup_report.h"
 #include "main/volume_change.h"
 #include "platform/win32.h"
 #include "shellnotify/registration.h"
@@ -47,7 +48,7 @@ Form1::~Form1() { shellnotify::SetNotificationReceiver(nullptr); }
 void Form1::Form_Load() {
   log_.PrepareBox();
   HookShellNotifications();
-  ScanDrivesForGameDisc();
+  log_.Append(ScanDrivesForGameDisc());
 }
 
 // Without the subclassing the shell's message would never reach the window, so the window is
@@ -59,13 +60,23 @@ void Form1::HookShellNotifications() {
 }
 
 // Every CD-ROM drive whose disc matches is written, in list order, so the value ends up naming
-// the last of them. A refused write ends the scan and reaches the form machinery.
-void Form1::ScanDrivesForGameDisc() {
+// the last of them. A refused write ends the scan and reaches the form machinery, with no report.
+// Fixed drives have their label read for the report alone; no other drive is read.
+std::string Form1::ScanDrivesForGameDisc() {
+  StartUpReport report;
   const int last = Drive1.ListCount() - 1;
   for (int i = 0; i <= last; ++i) {
     const std::string rootPath = Drive1.List(i).substr(0, 2) + "\\";
-    if (IsCdRomDrive(rootPath) && IsGameDisc(rootPath)) StoreGameDrive(rootPath);
+    const UINT type = DriveType(rootPath);
+    std::optional<VolumeLabel> label;
+    if (type == DRIVE_CDROM || type == DRIVE_FIXED) label = ReadVolumeLabel(rootPath);
+    if (type == DRIVE_CDROM && label->IsGameDisc()) {
+      StoreGameDrive(rootPath);
+      report.GameDriveWritten(rootPath);
+    }
+    report.AddDrive(rootPath, type, label);
   }
+  return report.Entry();
 }
 
 // Each tick toggles the title bar between its active and inactive look; six ticks leave it as it

@@ -1,13 +1,15 @@
 // discpilot's main window: a small fixed window with the notification log, a drive list, a
-// label and a button. Loading it scans the drives once and records the drive that holds the
-// game disc; while it runs, it logs every shell change notification and follows the game disc
-// into whichever drive the shell reports it inserted in, or that Windows announces as arrived.
+// label and a button. Loading it scans the drives once, records the drive that holds the game
+// disc and reports in the log what it found; while it runs, it logs every shell change notification
+// and follows the game disc into whichever drive the shell reports it inserted in, or that Windows
+// announces as arrived.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "main/notification_log.h"
 #include "platform/controls.h"
@@ -49,7 +51,8 @@ class Form1 : public platform::Form, public shellnotify::NotificationReceiver {
   // Routes the shell's change notifications to this window, before the scan; the scan does not
   // depend on it.
   void HookShellNotifications();
-  void ScanDrivesForGameDisc();
+  // Returns the scan's report for the log.
+  std::string ScanDrivesForGameDisc();
   void tmrFlashMe_Timer();
 
   NotificationLog log_;

@@ -26,6 +26,8 @@ struct Advapi32 {
   PLATFORM_PROC("advapi32.dll", RegQueryInfoKeyA);
   PLATFORM_PROC("advapi32.dll", RegEnumValueA);
   PLATFORM_PROC("advapi32.dll", RegEnumKeyA);
+  PLATFORM_PROC("advapi32.dll", OpenProcessToken);
+  PLATFORM_PROC("advapi32.dll", GetTokenInformation);
 };
 
 struct Kernel32 {
@@ -36,6 +38,7 @@ struct Kernel32 {
   PLATFORM_PROC("kernel32.dll", SetErrorMode);
   Proc<RtlMoveMemoryFn> RtlMoveMemory{"kernel32.dll", "RtlMoveMemory"};
   PLATFORM_PROC("kernel32.dll", GetStartupInfoA);
+  PLATFORM_PROC("kernel32.dll", GetCurrentProcess);
   PLATFORM_PROC("kernel32.dll", GetTickCount);
   PLATFORM_PROC("kernel32.dll", GetFullPathNameA);
   PLATFORM_PROC("kernel32.dll", FormatMessageA);

@@ -261,16 +261,20 @@ TEST_F(NotifiedForm1, ANotificationWithoutRecordHasNoItems) {
   EXPECT_EQ(Log(), before + "SHCNE_CREATE\r\n\r\n");
 }
 
-TEST_F(NotifiedForm1, TheFirstEntryFollowsTheDesignTextAndEntriesFollowInOrder) {
-  EXPECT_EQ(Log(), "Text1");
+// The start-up scan's report follows the design text on a line of its own and ends, as every
+// entry does, with an empty line; notification entries follow it.
+TEST_F(NotifiedForm1, EntriesFollowTheStartUpReportInOrder) {
+  const std::string report = Log();
+  EXPECT_EQ(report.rfind("Text1\r\nStart-up scan\r\n", 0), 0u) << report;
+  EXPECT_EQ(report.substr(report.size() - 4), "\r\n\r\n") << report;
   PayloadItem seven;
   seven.value = 7;
   SendRecord(SHCNE_UPDATEIMAGE, &seven);
   SHChangeNotify(SHCNE_MEDIAINSERTED, SHCNF_PATHA, "E:\\", nullptr);
-  EXPECT_EQ(Log(),
-            "Text1SHCNE_UPDATEIMAGE\r\nIndex of image in system imagelist: 7\r\n\r\n"
-            "SHCNE_MEDIAINSERTED\r\nfirst item displayname: OTHERDISC (E:)\r\n"
-            "first item path: E:\\\r\n\r\n");
+  EXPECT_EQ(Log(), report +
+                       "SHCNE_UPDATEIMAGE\r\nIndex of image in system imagelist: 7\r\n\r\n"
+                       "SHCNE_MEDIAINSERTED\r\nfirst item displayname: OTHERDISC (E:)\r\n"
+                       "first item path: E:\\\r\n\r\n");
   ExpectCaretAtTheEnd();
 }
 
@@ -325,10 +329,11 @@ TEST_F(NotifiedForm1, ARefusedWriteIsLoggedAndLaterNotificationsStillAre) {
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameParentKeyPath);
 }
 
-// A log of a few hundred characters, so that trimming shows after a few entries.
+// A log of a thousand characters (the start-up report takes a third), so that trimming shows
+// after a few entries.
 class SmallLog : public NotifiedForm1 {
  protected:
-  std::size_t LogCapacity() const override { return 400; }
+  std::size_t LogCapacity() const override { return 1000; }
 };
 
 std::string ImageEntry(int index) {
@@ -337,6 +342,9 @@ std::string ImageEntry(int index) {
 }
 
 TEST_F(SmallLog, KeepsTheNewestWholeEntriesWithinItsCapacity) {
+  // The design text and the start-up scan's report count as the first entry.
+  const std::string first = Log();
+  ASSERT_LT(first.size(), LogCapacity() / 2);
   std::vector<std::string> entries;
   bool trimmed = false;
   for (int i = 0; i < 60; ++i) {
@@ -347,15 +355,15 @@ TEST_F(SmallLog, KeepsTheNewestWholeEntriesWithinItsCapacity) {
 
     const std::string log = Log();
     ASSERT_LE(log.size(), LogCapacity()) << "after entry " << i;
-    // The log is the newest entries, whole: after a trim the design text has gone with the
-    // first entry.
+    // The log is the newest entries, whole: after a trim the design text and the report have
+    // gone with the first entry.
     std::string newest;
     std::size_t kept = 0;
     while (newest.size() < log.size() && kept < entries.size())
       newest = entries[entries.size() - ++kept] + newest;
-    if (log.rfind("Text1", 0) == 0) {
+    if (log.rfind(first, 0) == 0) {
       ASSERT_FALSE(trimmed);
-      ASSERT_EQ(log, "Text1" + newest) << "after entry " << i;
+      ASSERT_EQ(log, first + newest) << "after entry " << i;
     } else {
       trimmed = true;
       ASSERT_EQ(log, newest) << "after entry " << i;
